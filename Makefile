@@ -1,0 +1,28 @@
+# A thin front over CMake. The real build lives in CMakeLists.txt.
+JOBS ?= 2
+CMAKE_FLAGS ?=
+
+.PHONY: deps test test-sanitize run clean
+
+deps:
+	./scripts/install-deps
+
+build/build.ninja: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVELON_WERROR=ON $(CMAKE_FLAGS)
+
+test: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVELON_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build build -j$(JOBS)
+	ctest --test-dir build --output-on-failure -j$(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRAVELON_WERROR=ON -DRAVELON_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build build-asan -j$(JOBS)
+	ctest --test-dir build-asan --output-on-failure -j$(JOBS)
+
+run: deps
+	@echo "make run: the program to run (ravelon-calc, then the desktop program) is not built yet." >&2
+	@exit 1
+
+clean:
+	rm -rf build build-asan

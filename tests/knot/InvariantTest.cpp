@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <numeric>
+#include <random>
+#include <set>
+#include <vector>
+
+#include "knot/Knot.h"
+#include "tests/support/BraidCode.h"
+
+namespace ravelon {
+namespace {
+
+using testing::BraidClosure;
+using testing::RandomBraidWord;
+using testing::TorusTwo;
+
+// A polynomial as its non-zero terms: (num, den) of the exponent -> coefficient.
+using Terms = std::map<std::pair<int, int>, TCoefficient>;
+
+Terms NonZero(const TPoly& p) {
+    Terms r;
+    for (const TTerm& t : p.FTerms) {
+        const TFraction e = Reduce(t.Exponent);
+        const auto key = e.Num == 0 ? std::make_pair(0, 1) : std::make_pair(e.Num, e.Den);
+        r[key] += t.Coefficient;
+    }
+    std::erase_if(r, [](const auto& kv) { return kv.second == 0; });
+    return r;
+}
+
+TKnot Code(const std::vector<TCrossing>& crossings, const std::vector<TEdge>& edges) {
+    TKnot k;
+    k.FCrossings.insert(k.FCrossings.end(), crossings.begin(), crossings.end());
+    k.FEdges.insert(k.FEdges.end(), edges.begin(), edges.end());
+    return k;
+}
+
+TPoly BracketOf(const TKnot& k) {
+    TPoly p(0);
+    k.Bracket(p);
+    return p;
+}
+TPoly JonesOf(const TKnot& k) {
+    TPoly p(0);
+    k.Jones(p);
+    return p;
+}
+
+TEST(Invariants, CodesWithoutCrossings) {
+    const TKnot empty;
+    const TPoly b0 = BracketOf(empty);
+    EXPECT_EQ(b0.FCount(), 1);
+    EXPECT_EQ(b0.FTerms[0].Coefficient, 0);
+    EXPECT_EQ(empty.Writhe(), 0);
+    const TPoly j0 = JonesOf(empty);
+    EXPECT_EQ(j0.FCount(), 1);
+    EXPECT_EQ(j0.FTerms[0].Coefficient, 0);
+
+    const TKnot one = Code({}, {{0, 0, 0, 0}});
+    EXPECT_EQ(NonZero(BracketOf(one)), (Terms{{{0, 1}, 1}}));
+    EXPECT_EQ(NonZero(JonesOf(one)), (Terms{{{0, 1}, 1}}));
+
+    const TKnot two = Code({}, {{0, 0, 0, 0}, {0, 0, 0, 0}});
+    EXPECT_EQ(NonZero(BracketOf(two)), (Terms{{{2, 1}, -1}, {{-2, 1}, -1}}));
+    EXPECT_EQ(NonZero(JonesOf(two)), (Terms{{{1, 2}, -1}, {{-1, 2}, -1}}));
+}
+
+TEST(Invariants, CurlsTrefoilAndLink) {
+    const TKnot curl = Code({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}});
+    const TPoly b = BracketOf(curl);
+    EXPECT_EQ(NonZero(b), (Terms{{{-3, 1}, -1}}));
+    std::set<int> stored;
+    for (const TTerm& t : b.FTerms) stored.insert(t.Exponent.Num);
+    EXPECT_EQ(stored, (std::set<int>{2, 1, 0, -1, -2, -3}));
+    EXPECT_EQ(curl.Writhe(), -1);
+    EXPECT_EQ(NonZero(JonesOf(curl)), (Terms{{{0, 1}, 1}}));
+
+    const TKnot mirrorCurl = Code({{1, 4}}, {{1, 3, 1, 4}, {1, 2, 1, 1}});
+    EXPECT_EQ(NonZero(BracketOf(mirrorCurl)), (Terms{{{3, 1}, -1}}));
+    EXPECT_EQ(mirrorCurl.Writhe(), 1);
+    EXPECT_EQ(NonZero(JonesOf(mirrorCurl)), (Terms{{{0, 1}, 1}}));
+
+    const TKnot trefoil = Code({{2, 1}, {2, 1}, {2, 1}},
+                               {{1, 1, 2, 4}, {1, 3, 3, 2}, {2, 1, 3, 4}, {1, 2, 2, 3}, {1, 4, 3, 1}, {2, 2, 3, 3}});
+    EXPECT_EQ(NonZero(BracketOf(trefoil)), (Terms{{{5, 1}, -1}, {{-3, 1}, -1}, {{-7, 1}, 1}}));
+    EXPECT_EQ(trefoil.Writhe(), 3);
+    EXPECT_EQ(NonZero(JonesOf(trefoil)), (Terms{{{4, 1}, -1}, {{3, 1}, 1}, {{1, 1}, 1}}));
+
+    const TKnot link = Code({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
+    EXPECT_EQ(NonZero(BracketOf(link)), (Terms{{{4, 1}, -1}, {{-4, 1}, -1}}));
+    EXPECT_EQ(link.Writhe(), -2);
+    EXPECT_EQ(NonZero(JonesOf(link)), (Terms{{{-1, 2}, -1}, {{-5, 2}, -1}}));
+}
+
+// Independent truth: the state sum with loops counted by union-find over the
+// (crossing, port) ends, without any smoothing of the code.
+Terms UnionFindBracket(const TKnot& k) {
+    const int n = k.FCrossingCount();
+    int freeLoops = 0;
+    for (int e = 1; e <= k.FEdgeCount(); ++e)
+        if (k.FEdges[e].Crossing1 == 0) ++freeLoops;
+    std::map<int, TCoefficient> sum;
+    for (unsigned long state = 0; state < (1ul << n); ++state) {
+        std::vector<int> parent(static_cast<std::size_t>(4 * n));
+        std::iota(parent.begin(), parent.end(), 0);
+        auto find = [&](int x) {
+            while (parent[x] != x) x = parent[x] = parent[parent[x]];
+            return x;
+        };
+        auto unite = [&](int a, int b) { parent[find(a)] = find(b); };
+        auto node = [](int c, int p) { return 4 * (c - 1) + (p - 1); };
+        for (int e = 1; e <= k.FEdgeCount(); ++e) {
+            const TEdge& ed = k.FEdges[e];
+            if (ed.Crossing1 != 0) unite(node(ed.Crossing1, ed.Port1), node(ed.Crossing2, ed.Port2));
+        }
+        int aExp = 0;
+        for (int c = 1; c <= n; ++c) {
+            const int f = k.FCrossings[c].FirstPort;
+            const bool kind1 = (state >> (c - 1)) & 1;
+            const int partner = kind1 ? NextPort(f) : PrevPort(f);
+            unite(node(c, f), node(c, partner));
+            unite(node(c, OppositePort(f)), node(c, OppositePort(partner)));
+            aExp += kind1 ? 1 : -1;
+        }
+        int loops = freeLoops;
+        for (int x = 0; x < 4 * n; ++x)
+            if (find(x) == x) ++loops;
+        // d^(loops-1) = (-1)^(loops-1) * sum_j C(loops-1, j) A^(2(loops-1) - 4j)
+        const int p = loops - 1;
+        TCoefficient binom = 1;
+        for (int j = 0; j <= p; ++j) {
+            sum[aExp + 2 * p - 4 * j] += (p % 2 ? -1 : 1) * binom;
+            binom = binom * (p - j) / (j + 1);
+        }
+    }
+    Terms r;
+    for (auto& [e, c] : sum)
+        if (c != 0) r[{e, 1}] = c;
+    return r;
+}
+
+TKnot Mirror(const TKnot& k) {
+    TKnot m;
+    m.Assign(k);
+    for (std::size_t i = 1; i < m.FCrossings.size(); ++i) std::swap(m.FCrossings[i].FirstPort, m.FCrossings[i].SecondPort);
+    return m;
+}
+
+// V(t) -> V(1/t): negate every exponent.
+Terms Inverted(const Terms& t) {
+    Terms r;
+    for (const auto& [e, c] : t) r[{-e.first, e.second}] = c;
+    return r;
+}
+
+TEST(Invariants, RandomBraidClosuresAgreeWithIndependentTruths) {
+    std::mt19937 rng(2026);
+    std::uniform_int_distribution<int> strands(2, 4), length(0, 8);
+    const TPoly d = LoopValue();
+    for (int round = 0; round < 150; ++round) {
+        const int s = strands(rng);
+        const TKnot code = BraidClosure(s, RandomBraidWord(rng, s, length(rng)));
+        TKnot before;
+        before.Assign(code);
+
+        const TPoly bracket = BracketOf(code);
+        ASSERT_EQ(NonZero(bracket), UnionFindBracket(code)) << "round " << round;
+
+        // Computing invariants leaves the code as it was; a copy has the same bracket.
+        const TPoly jones = JonesOf(code);
+        ASSERT_EQ(code.FCrossings, before.FCrossings);
+        ASSERT_EQ(code.FEdges, before.FEdges);
+        TKnot copy;
+        copy.Assign(code);
+        ASSERT_EQ(NonZero(BracketOf(copy)), NonZero(bracket));
+
+        // The mirror image negates the writhe and turns V(t) into V(1/t).
+        const TKnot mirror = Mirror(code);
+        ASSERT_EQ(mirror.Writhe(), -code.Writhe());
+        ASSERT_EQ(NonZero(JonesOf(mirror)), Inverted(NonZero(jones)));
+
+        // A separate loop multiplies the bracket by d.
+        TKnot more;
+        more.Assign(code);
+        more.FEdges.push_back(TEdge{0, 0, 0, 0});
+        TPoly expected;
+        expected.Assign(bracket);
+        expected.Multiply(d);
+        ASSERT_EQ(NonZero(BracketOf(more)), NonZero(expected));
+    }
+}
+
+// Published Jones polynomial of the (p, q) torus knot, p and q coprime:
+// t^((p-1)(q-1)/2) (1 - t^(p+1) - t^(q+1) + t^(p+q)) / (1 - t^2).
+Terms TorusKnotJones(int p, int q) {
+    std::vector<long> num(static_cast<std::size_t>(p + q + 1), 0);
+    num[0] += 1;
+    num[static_cast<std::size_t>(p + 1)] -= 1;
+    num[static_cast<std::size_t>(q + 1)] -= 1;
+    num[static_cast<std::size_t>(p + q)] += 1;
+    std::vector<long> quot(num.size(), 0);
+    for (std::size_t k = 0; k + 2 < num.size(); ++k) quot[k] = num[k] + (k >= 2 ? quot[k - 2] : 0);
+    Terms r;
+    const int shift = (p - 1) * (q - 1) / 2;
+    for (std::size_t k = 0; k < quot.size(); ++k)
+        if (quot[k] != 0) r[{static_cast<int>(k) + shift, 1}] = quot[k];
+    return r;
+}
+
+TEST(Invariants, TorusKnotsHaveTheirPublishedJonesPolynomials) {
+    for (int n : {3, 5, 7, 9, 11}) {
+        const TKnot k = TorusTwo(n);
+        EXPECT_EQ(k.Writhe(), n);
+        EXPECT_EQ(NonZero(JonesOf(k)), TorusKnotJones(2, n)) << "T(2," << n << ")";
+    }
+    std::vector<int> word;
+    for (int i = 0; i < 4; ++i) word.insert(word.end(), {1, 2});
+    EXPECT_EQ(NonZero(JonesOf(BraidClosure(3, word))), TorusKnotJones(3, 4));
+    word.insert(word.end(), {1, 2});
+    EXPECT_EQ(NonZero(JonesOf(BraidClosure(3, word))), TorusKnotJones(3, 5));
+}
+
+}  // namespace
+}  // namespace ravelon

@@ -1,0 +1,7 @@
+#include "tests/support/RecordingSurface.h"
+
+namespace ravelon::testing {
+
+void TRecordingSurface::TextOut(int X, int Y, const std::string& Text) { Drawn.push_back({X, Y, Text, Size, Bold}); }
+
+}  // namespace ravelon::testing
