@@ -91,6 +91,18 @@ void TKnot::Smooth(int Kind) {
         e1 = MakeEdge(farOf(r[3]), farOf(r[0]));
         e2 = DeletedEdge;
     }
+    // An edge between two opposite ports (a curve that meets this crossing on
+    // one strand only, which a drawing gives when some of its crossings are not
+    // counted) joins the two arcs into one path, or closes one loop when both
+    // pairs of opposite ports are joined.
+    const bool across02 = farOf(r[0]) == nearOf(r[2]);
+    const bool across13 = farOf(r[1]) == nearOf(r[3]);
+    if (across02 || across13) {
+        e1 = across02 && across13 ? MakeEdge(nearOf(r[0]), nearOf(r[2]))
+             : across02           ? MakeEdge(farOf(r[1]), farOf(r[3]))
+                                  : MakeEdge(farOf(r[0]), farOf(r[2]));
+        e2 = DeletedEdge;
+    }
     FEdges.push_back(e1);
     FEdges.push_back(e2);
 

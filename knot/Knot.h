@@ -9,8 +9,10 @@
 //
 // An edge is an arc of the diagram from a port of one crossing to a port of the
 // same or another crossing; either end may be end 1. Every port of every
-// crossing is an end of exactly one edge, and no edge joins two opposite ports
-// of one crossing. An edge whose ends name no existing crossing is a closed
+// crossing is an end of exactly one edge. An edge joins two opposite ports of
+// one crossing only when a curve meets that crossing on one strand alone, which
+// a drawn diagram gives only when some of its crossings are not counted;
+// smoothing accepts it. An edge whose ends name no existing crossing is a closed
 // loop: a curve without crossings is stored as (0, 0, 0, 0), and smoothing
 // leaves loops whose ends name the crossing it removed. With no crossings left,
 // the number of edges is the number of closed loops.

@@ -108,3 +108,32 @@ TEST(Smooth, AssignCopiesEverything) {
 
 }  // namespace
 }  // namespace ravelon
+
+namespace ravelon {
+namespace {
+
+// An edge between opposite ports: the smoothing still leaves every remaining
+// port joined once, and loops are counted by following the arcs.
+TEST(Smooth, EdgesBetweenOppositePorts) {
+    // Crossing 2 (FirstPort 1, kind 1: R = 1, 2, 3, 4) with an edge from port 1
+    // to port 3: one path from Far(2) to Far(4).
+    TKnot k = Code({{1, 2}, {1, 2}}, {{2, 1, 2, 3}, {1, 1, 2, 2}, {1, 2, 2, 4}, {1, 3, 1, 4}});
+    k.Smooth(1);
+    EXPECT_EQ(Edges(k), (std::vector<TEdge>{{1, 3, 1, 4}, {1, 1, 1, 2}}));
+
+    // Ports 2 and 4 joined across: one path from Far(1) to Far(3).
+    TKnot m = Code({{1, 2}, {1, 2}}, {{2, 2, 2, 4}, {1, 1, 2, 1}, {1, 2, 2, 3}, {1, 3, 1, 4}});
+    m.Smooth(2);  // R = 2, 3, 4, 1: edge R0-R2
+    EXPECT_EQ(Edges(m), (std::vector<TEdge>{{1, 3, 1, 4}, {1, 2, 1, 1}}));
+
+    // Both pairs joined across: one closed loop, either way.
+    for (int kind : {1, 2}) {
+        TKnot b = Code({{1, 2}}, {{1, 1, 1, 3}, {1, 2, 1, 4}});
+        b.Smooth(kind);
+        EXPECT_EQ(b.FCrossingCount(), 0);
+        EXPECT_EQ(b.FEdgeCount(), 1) << "kind " << kind;
+    }
+}
+
+}  // namespace
+}  // namespace ravelon
