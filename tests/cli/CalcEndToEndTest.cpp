@@ -1,0 +1,231 @@
+// Runs the built ravelon-calc binary on the example files and checks what it
+// prints and its exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace ravelon {
+namespace {
+
+const std::string kCalc = RAVELON_CALC_PATH;
+const std::string kExamples = RAVELON_EXAMPLES_DIR;
+
+struct TRun {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+// Runs the calculator with Args (shell words, already quoted as needed).
+TRun Calc(const std::string& args) {
+    const auto dir = std::filesystem::temp_directory_path() / ("ravelon-calc-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string out = (dir / "out").string(), err = (dir / "err").string();
+    const std::string command = "'" + kCalc + "' " + args + " >'" + out + "' 2>'" + err + "'";
+    const int raw = std::system(command.c_str());
+    auto slurp = [](const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    TRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+    std::filesystem::remove_all(dir);
+    return r;
+}
+
+std::string Example(const std::string& name) { return "'" + kExamples + "/" + name + "'"; }
+
+// A small JSON reader, enough for the calculator's output.
+struct TJson {
+    std::variant<std::nullptr_t, std::string, long long, std::vector<TJson>, std::map<std::string, TJson>> V;
+    const TJson& operator[](const std::string& k) const { return std::get<4>(V).at(k); }
+    const TJson& operator[](std::size_t i) const { return std::get<3>(V).at(i); }
+    bool Has(const std::string& k) const { return std::get<4>(V).count(k) > 0; }
+};
+
+class TJsonReader {
+public:
+    explicit TJsonReader(const std::string& s) : S(s) {}
+    TJson Read() {
+        TJson v = Value();
+        Space();
+        if (P != S.size()) throw std::runtime_error("trailing text");
+        return v;
+    }
+
+private:
+    void Space() {
+        while (P < S.size() && (S[P] == ' ' || S[P] == '\n')) ++P;
+    }
+    void Expect(char c) {
+        Space();
+        if (P >= S.size() || S[P] != c) throw std::runtime_error(std::string("expected ") + c);
+        ++P;
+    }
+    TJson Value() {
+        Space();
+        if (P >= S.size()) throw std::runtime_error("end of text");
+        if (S[P] == '{') {
+            std::map<std::string, TJson> m;
+            ++P;
+            Space();
+            if (S[P] == '}') return ++P, TJson{m};
+            do {
+                Space();
+                const std::string key = std::get<std::string>(Value().V);
+                Expect(':');
+                m[key] = Value();
+                Space();
+            } while (S[P] == ',' && ++P);
+            Expect('}');
+            return TJson{m};
+        }
+        if (S[P] == '[') {
+            std::vector<TJson> a;
+            ++P;
+            Space();
+            if (S[P] == ']') return ++P, TJson{a};
+            do a.push_back(Value());
+            while ((Space(), S[P] == ',') && ++P);
+            Expect(']');
+            return TJson{a};
+        }
+        if (S[P] == '"') {
+            std::string t;
+            for (++P; S.at(P) != '"'; ++P) {
+                if (S[P] == '\\') ++P;
+                t += S.at(P);
+            }
+            ++P;
+            return TJson{t};
+        }
+        std::size_t used = 0;
+        const long long n = std::stoll(S.substr(P), &used);
+        P += used;
+        return TJson{n};
+    }
+    const std::string& S;
+    std::size_t P = 0;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
+        lines.push_back(text.substr(start, nl - start));
+    return lines;
+}
+
+TEST(CalcEndToEnd, PrintsTheInvariantsOfOneAndOfSeveralFiles) {
+    const TRun one = Calc(Example("trefoil-right.rvd"));
+    EXPECT_EQ(one.Status, 0);
+    EXPECT_EQ(one.Err, "");
+    EXPECT_EQ(Lines(one.Out), (std::vector<std::string>{kExamples + "/trefoil-right.rvd",
+                                                        "  ブラケット多項式: -A^5 - A^-3 + A^-7",
+                                                        "  ねじり数: 3",
+                                                        "  ジョーンズ多項式: -t^4 + t^3 + t"}));
+
+    const TRun two = Calc("--twist " + Example("unknot.rvd") + " " + Example("hopf-link.rvd"));
+    EXPECT_EQ(two.Status, 0);
+    EXPECT_EQ(Lines(two.Out), (std::vector<std::string>{kExamples + "/unknot.rvd", "  ねじり数: 0", "",
+                                                        kExamples + "/hopf-link.rvd", "  ねじり数: 2"}));
+
+    // The state sum gives the same polynomials.
+    const TRun reference = Calc("--reference " + Example("trefoil-right.rvd"));
+    EXPECT_EQ(reference.Out, one.Out);
+}
+
+TEST(CalcEndToEnd, JsonIsOneObjectPerFileWithExactTerms) {
+    const TRun r = Calc("--json " + Example("trefoil-right.rvd") + " " + Example("borromean-rings.rvd"));
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const auto lines = Lines(r.Out);
+    ASSERT_EQ(lines.size(), 2u);
+    const TJson trefoil = TJsonReader(lines[0]).Read();
+    EXPECT_EQ(std::get<std::string>(trefoil["file"].V), kExamples + "/trefoil-right.rvd");
+    EXPECT_EQ(std::get<long long>(trefoil["crossings"].V), 3);
+    EXPECT_EQ(std::get<long long>(trefoil["components"].V), 1);
+    EXPECT_EQ(std::get<std::string>(trefoil["bracket"]["text"].V), "-A^5 - A^-3 + A^-7");
+    EXPECT_EQ(std::get<long long>(trefoil["twist"].V), 3);
+    const TJson& terms = trefoil["jones"]["terms"];
+    ASSERT_EQ(std::get<3>(terms.V).size(), 3u);
+    EXPECT_EQ(std::get<long long>(terms[0][0].V), 4);
+    EXPECT_EQ(std::get<long long>(terms[0][1].V), 1);
+    EXPECT_EQ(std::get<long long>(terms[0][2].V), -1);
+
+    const TJson rings = TJsonReader(lines[1]).Read();
+    EXPECT_EQ(std::get<long long>(rings["components"].V), 3);
+    EXPECT_EQ(std::get<long long>(rings["crossings"].V), 6);
+
+    const TRun only = Calc("--json --jones " + Example("hopf-link.rvd"));
+    const TJson hopf = TJsonReader(Lines(only.Out).at(0)).Read();
+    EXPECT_TRUE(hopf.Has("jones"));
+    EXPECT_FALSE(hopf.Has("bracket"));
+    EXPECT_FALSE(hopf.Has("twist"));
+    EXPECT_EQ(std::get<std::string>(hopf["jones"]["text"].V), "-t^(5/2) - t^(1/2)");
+    const TJson& half = hopf["jones"]["terms"][0];
+    EXPECT_EQ(std::get<long long>(half[0].V), 5);
+    EXPECT_EQ(std::get<long long>(half[1].V), 2);
+}
+
+TEST(CalcEndToEnd, PdCodeOfTheTrefoil) {
+    const TRun r = Calc("--pd --twist " + Example("trefoil-right.rvd"));
+    ASSERT_EQ(r.Status, 0);
+    const auto lines = Lines(r.Out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].rfind("  PD: PD[X[", 0), 0u) << lines[2];
+    // Three crossings, each arc 1..6 used exactly twice.
+    std::map<int, int> uses;
+    int crossings = 0;
+    for (std::size_t p = 0; (p = lines[2].find("X[", p)) != std::string::npos; ++p) {
+        ++crossings;
+        int a, b, c, d;
+        ASSERT_EQ(std::sscanf(lines[2].c_str() + p, "X[%d, %d, %d, %d]", &a, &b, &c, &d), 4);
+        for (int arc : {a, b, c, d}) ++uses[arc];
+    }
+    EXPECT_EQ(crossings, 3);
+    EXPECT_EQ(uses, (std::map<int, int>{{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}}));
+
+    // A curve without crossings has no place in PD notation: said on standard error.
+    const TRun loop = Calc("--pd " + Example("unknot.rvd"));
+    EXPECT_EQ(loop.Status, 0);
+    EXPECT_NE(loop.Out.find("PD: PD[]"), std::string::npos);
+    EXPECT_NE(loop.Err.find("PD"), std::string::npos);
+}
+
+TEST(CalcEndToEnd, BrokenFilesAndWrongUsage) {
+    const auto dir = std::filesystem::temp_directory_path() / ("ravelon-broken-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string broken = (dir / "broken.rvd").string();
+    std::ofstream(broken) << "  400  300\r\n\r\n   12a";
+    const TRun r = Calc(Example("unknot.rvd") + " '" + broken + "' '" + (dir / "missing.rvd").string() + "' " +
+                        Example("hopf-link.rvd"));
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Out.find("unknot.rvd"), std::string::npos);
+    EXPECT_NE(r.Out.find("hopf-link.rvd"), std::string::npos);
+    EXPECT_EQ(r.Out.find("broken.rvd"), std::string::npos);
+    EXPECT_NE(r.Err.find(broken + ": 入力値が数値ではありません"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("missing.rvd: ファイルが見つかりません"), std::string::npos) << r.Err;
+
+    for (const char* args : {"", "--frobnicate x.rvd", "--json"}) {
+        const TRun bad = Calc(args);
+        EXPECT_EQ(bad.Status, 2) << args;
+        EXPECT_NE(bad.Err.find("使い方"), std::string::npos) << args;
+        EXPECT_EQ(bad.Out, "") << args;
+    }
+    const TRun version = Calc("--version");
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "ravelon-calc 1.2.0.30\n");
+    EXPECT_EQ(Calc("--help").Status, 0);
+}
+
+}  // namespace
+}  // namespace ravelon
