@@ -20,9 +20,12 @@ test-sanitize: deps
 	cmake --build build-asan -j$(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j$(JOBS)
 
+# Until the desktop program replaces it, the program to run is the
+# command-line calculator, over the example knots.
 run: deps
-	@echo "make run: the program to run (ravelon-calc, then the desktop program) is not built yet." >&2
-	@exit 1
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build build --target ravelon-calc -j$(JOBS)
+	./build/cli/ravelon-calc examples/*.rvd
 
 clean:
 	rm -rf build build-asan
