@@ -1,0 +1,65 @@
+// Fuzz entry point: arbitrary bytes as a knot data file. A file the loader
+// accepts must give a complete crossing code (every port of every crossing the
+// end of exactly one edge) whose writhe and, for small codes, Jones polynomial
+// can be computed; a file it refuses must leave the diagram as it was.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "diagram/Draw.h"
+#include "diagram/FileError.h"
+#include "knot/Knot.h"
+
+namespace {
+
+void Check(bool Condition) {
+    if (!Condition) std::abort();
+}
+
+void CheckComplete(const ravelon::TKnot& Knot) {
+    const std::size_t n = static_cast<std::size_t>(Knot.FCrossingCount());
+    std::vector<int> uses(4 * (n + 1), 0);
+    for (std::size_t k = 1; k < Knot.FEdges.size(); ++k) {
+        const ravelon::TEdge& e = Knot.FEdges[k];
+        for (const auto& [c, p] : {std::pair{e.Crossing1, e.Port1}, std::pair{e.Crossing2, e.Port2}}) {
+            if (c == 0) {
+                Check(p == 0);
+                continue;
+            }
+            Check(c >= 1 && static_cast<std::size_t>(c) <= n && p >= 1 && p <= 4);
+            ++uses[4 * static_cast<std::size_t>(c) + static_cast<std::size_t>(p) - 1];
+        }
+    }
+    for (std::size_t i = 4; i < uses.size(); ++i) Check(uses[i] == 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+    const std::string text(reinterpret_cast<const char*>(Data), Size);
+    ravelon::TDraw draw;
+    draw.BeginGroup({5, 5});  // something to keep when the load fails
+    const ravelon::TDraw before = draw;
+    int width = -1, height = -1;
+    try {
+        draw.LoadFromText(text, width, height);
+    } catch (const ravelon::TFileError&) {
+        Check(draw == before && width == -1 && height == -1);
+        return 0;
+    }
+    ravelon::TKnot knot;
+    draw.MakeKnot(knot);
+    CheckComplete(knot);
+    (void)knot.Writhe();
+    if (knot.FCrossingCount() < 12) {
+        ravelon::TPoly jones(0);
+        knot.Jones(jones);
+    }
+    // Saving and reading back gives the same diagram.
+    ravelon::TDraw again;
+    again.LoadFromText(ravelon::KnotFileText(draw, width, height), width, height);
+    Check(again == draw);
+    return 0;
+}
