@@ -242,14 +242,16 @@ void TDraw::SaveToFile(const std::string& FileName, int Width, int Height) const
 
 void TDraw::LoadFromFile(const std::string& FileName, int& Width, int& Height) {
     if (FileName.empty()) throw TFileError(BadFileName);
-    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: opening a pipe without a writer must not hang; only
+    // regular files are read (a device could deliver bytes without end).
+    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) Fail(errno);
     std::string text;
     struct stat st {};
     int err = 0;
     if (::fstat(fd, &st) != 0) {
         err = errno;
-    } else if (S_ISDIR(st.st_mode)) {
+    } else if (!S_ISREG(st.st_mode)) {
         err = EISDIR;
     } else {
         char buffer[65536];

@@ -240,6 +240,9 @@ TEST_F(KnotFile, FileSystemErrors) {
     EXPECT_EQ(ErrorOf([&] { d.LoadFromFile("", w, h); }), "不正なファイル名です");
     EXPECT_EQ(ErrorOf([&] { d.SaveToFile("", 400, 300); }), "不正なファイル名です");
     EXPECT_EQ(ErrorOf([&] { d.LoadFromFile(FDir.string(), w, h); }), "不正なファイル名です");
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(ErrorOf([&] { d.LoadFromFile(Path("pipe"), w, h); }), "不正なファイル名です");  // and does not hang
+    EXPECT_EQ(ErrorOf([&] { d.LoadFromFile("/dev/zero", w, h); }), "不正なファイル名です");
     EXPECT_EQ(ErrorOf([&] { d.LoadFromFile(Path(std::string(300, 'x')), w, h); }), "不正なファイル名です");
     EXPECT_EQ(ErrorOf([&] { d.LoadFromFile(Path("t.rvd/x"), w, h); }), "ファイルが見つかりません");
     Write(Path("t.rvd"), Triangle);
