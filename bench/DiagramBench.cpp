@@ -14,8 +14,8 @@ using ravelon::TKnot;
 using ravelon::TPoint;
 
 // A closed random polygon of N points on a 999 x 999 canvas.
-TDraw RandomPolygon(int N, unsigned Seed) {
-    std::mt19937 rng(Seed);
+TDraw RandomPolygon(int N, unsigned Stream) {
+    std::mt19937 rng(Stream);
     std::uniform_int_distribution<int> c(0, 998);
     TDraw d;
     d.BeginGroup({c(rng), c(rng)});

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,13 +39,13 @@ void CheckComplete(const ravelon::TKnot& Knot) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-    const std::string text(reinterpret_cast<const char*>(Data), Size);
+    std::istringstream file(std::string(reinterpret_cast<const char*>(Data), Size));
     ravelon::TDraw draw;
     draw.BeginGroup({5, 5});  // something to keep when the load fails
     const ravelon::TDraw before = draw;
     int width = -1, height = -1;
     try {
-        draw.LoadFromText(text, width, height);
+        draw.LoadFromStream(file, width, height);
     } catch (const ravelon::TFileError&) {
         Check(draw == before && width == -1 && height == -1);
         return 0;

