@@ -49,6 +49,7 @@ public:
             key.assign(next.KeyLength(), 0);
             std::size_t nextCoefficients = 0;
             const std::size_t heldBefore = Estimate(table, tableCoefficients);
+            const std::size_t exactBefore = Estimate<TCoefficient>(table, tableCoefficients);
             for (std::size_t state = 0; state < table.Count(); ++state) {
                 const TStridePoly<C>& poly = table.Poly(state);
                 if (poly.Coeffs.empty()) continue;
@@ -64,6 +65,7 @@ public:
                 if ((state & 255) == 0) Check(heldBefore + Estimate(next, nextCoefficients));
             }
             Check(heldBefore + Estimate(next, nextCoefficients));
+            FExactBytes = std::max(FExactBytes, exactBefore + Estimate<TCoefficient>(next, nextCoefficients));
             table = std::move(next);
             tableCoefficients = nextCoefficients;
             FStats.PeakStates = std::max(FStats.PeakStates, table.Count());
@@ -76,9 +78,15 @@ public:
         return classes;
     }
 
+    // The largest estimate so far had the coefficients been exact ones: what
+    // an exact run would hold at the same point, so at least its peak.
+    std::size_t ExactBytes() const { return FExactBytes; }
+
 private:
+    // The bytes a table holds, with coefficients of type D.
+    template <class D = C>
     static std::size_t Estimate(const TPairingTable<C>& Table, std::size_t Coefficients) {
-        return Table.Bytes() + Table.Count() * BlockOverhead + Coefficients * CoefficientBytes<C>;
+        return Table.Bytes() + Table.Count() * BlockOverhead + Coefficients * CoefficientBytes<D>;
     }
 
     void Check(std::size_t Bytes) {
@@ -89,6 +97,7 @@ private:
     const TPortGraph& FGraph;
     const TContractionLimits& FLimits;
     TContractionStats& FStats;
+    std::size_t FExactBytes = 0;
 };
 
 TStridePoly<TCoefficient> Exact(const TStridePoly<std::int64_t>& Poly) {
@@ -147,12 +156,15 @@ TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limit
     if (graph.Crossings == 0) return LoopsOnly(graph.FreeLoops);
     const TCrossingOrder order = ChooseOrder(graph);
     stats.MaxWidth = order.MaxWidth;
+    TContraction<std::int64_t> fast(graph, Limits, stats);
     try {
-        TContraction<std::int64_t> fast(graph, Limits, stats);
         return Finish(fast.Run(order), graph.FreeLoops);
     } catch (const TCoefficientOverflow&) {
         stats.Exact = true;
     }
+    // The exact run would pass every step the 64-bit run completed, with
+    // larger coefficients: refuse at once when those steps already exceed the bound.
+    if (fast.ExactBytes() > Limits.MaxBytes) throw TTooComplex();
     TContraction<TCoefficient> exact(graph, Limits, stats);
     return Finish(exact.Run(order), graph.FreeLoops);
 }
