@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 #include "knot/StridePoly.h"
@@ -24,7 +25,7 @@ constexpr int MaxPairingWidth = 255;
 template <class C>
 class TPairingTable {
 public:
-    explicit TPairingTable(int Width) : FKeyLength(static_cast<std::size_t>(Width) + 1), FIndex(64, 0) {}
+    explicit TPairingTable(int Width) : FKeyLength(static_cast<std::size_t>(Width) + 1), FIndex(64) {}
 
     std::size_t KeyLength() const { return FKeyLength; }
     std::size_t Count() const { return FPolys.size(); }
@@ -34,39 +35,58 @@ public:
 
     // The state with this key, added with the value 0 when there is none.
     std::size_t FindOrAdd(const std::uint8_t* Key) {
-        std::size_t mask = FIndex.size() - 1;
-        std::size_t at = Hash(Key) & mask;
-        while (const std::uint32_t entry = FIndex[at]) {
-            if (std::memcmp(this->Key(entry - 1), Key, FKeyLength) == 0) return entry - 1;
+        const std::size_t mask = FIndex.size() - 1;
+        const std::uint32_t check = Hash(Key);
+        std::size_t at = Place(check);
+        while (const std::uint32_t entry = FIndex[at].State) {
+            if (FIndex[at].Check == check && std::memcmp(this->Key(entry - 1), Key, FKeyLength) == 0)
+                return entry - 1;
             at = (at + 1) & mask;
         }
         const std::size_t state = FPolys.size();
         FKeys.insert(FKeys.end(), Key, Key + FKeyLength);
         FPolys.emplace_back();
-        FIndex[at] = static_cast<std::uint32_t>(state + 1);
+        FIndex[at] = TEntry{static_cast<std::uint32_t>(state + 1), check};
         if (2 * FPolys.size() > FIndex.size()) Grow();
         return state;
     }
 
     // The bytes the table holds apart from the coefficients.
     std::size_t Bytes() const {
-        return FKeys.capacity() + FPolys.capacity() * sizeof(TStridePoly<C>) + FIndex.capacity() * sizeof(std::uint32_t);
+        return FKeys.capacity() + FPolys.capacity() * sizeof(TStridePoly<C>) + FIndex.capacity() * sizeof(TEntry);
     }
 
 private:
-    std::uint64_t Hash(const std::uint8_t* Key) const {
+    // A place of the index: the state plus one (0 when free) and its key's
+    // hash, which settles most mismatches without the key and gives the
+    // place in an index of any size.
+    struct TEntry {
+        std::uint32_t State = 0;
+        std::uint32_t Check = 0;
+    };
+
+    // The first place to look for a hash: its top bits, as many as the
+    // index size needs.
+    std::size_t Place(std::uint32_t Hash) const { return Hash >> FShift; }
+
+    std::uint32_t Hash(const std::uint8_t* Key) const {
         std::uint64_t h = 1469598103934665603ull;
         for (std::size_t i = 0; i < FKeyLength; ++i) h = (h ^ Key[i]) * 1099511628211ull;
-        return h ^ (h >> 29);
+        h ^= h >> 31;
+        h *= 0x9e3779b97f4a7c15ull;
+        return static_cast<std::uint32_t>(h >> 32);
     }
 
     void Grow() {
-        std::vector<std::uint32_t> index(2 * FIndex.size(), 0);
+        if (FShift == 0) throw std::length_error("too many pairing states");
+        std::vector<TEntry> index(2 * FIndex.size());
+        --FShift;
         const std::size_t mask = index.size() - 1;
-        for (std::size_t state = 0; state < FPolys.size(); ++state) {
-            std::size_t at = Hash(Key(state)) & mask;
-            while (index[at] != 0) at = (at + 1) & mask;
-            index[at] = static_cast<std::uint32_t>(state + 1);
+        for (const TEntry& e : FIndex) {
+            if (e.State == 0) continue;
+            std::size_t at = Place(e.Check);
+            while (index[at].State != 0) at = (at + 1) & mask;
+            index[at] = e;
         }
         FIndex = std::move(index);
     }
@@ -74,7 +94,9 @@ private:
     std::size_t FKeyLength;
     std::vector<std::uint8_t> FKeys;
     std::vector<TStridePoly<C>> FPolys;
-    std::vector<std::uint32_t> FIndex;
+    std::vector<TEntry> FIndex;
+    // 32 minus the number of bits of a place in FIndex.
+    int FShift = 32 - 6;
 };
 
 }  // namespace ravelon
