@@ -13,8 +13,8 @@ namespace ravelon {
 
 namespace {
 
-// The bytes one coefficient takes: a 64-bit integer, or a GMP integer with its
-// own small block of limbs.
+// The bytes one coefficient takes: a 64-bit or 128-bit integer, or a GMP
+// integer with its own small block of limbs.
 template <class C>
 constexpr std::size_t CoefficientBytes = sizeof(C);
 template <>
@@ -49,6 +49,7 @@ public:
             key.assign(next.KeyLength(), 0);
             std::size_t nextCoefficients = 0;
             const std::size_t heldBefore = Estimate(table, tableCoefficients);
+            const std::size_t wideBefore = Estimate<TWideCoefficient>(table, tableCoefficients);
             const std::size_t exactBefore = Estimate<TCoefficient>(table, tableCoefficients);
             for (std::size_t state = 0; state < table.Count(); ++state) {
                 const TStridePoly<C>& poly = table.Poly(state);
@@ -65,6 +66,7 @@ public:
                 if ((state & 255) == 0) Check(heldBefore + Estimate(next, nextCoefficients));
             }
             Check(heldBefore + Estimate(next, nextCoefficients));
+            FWideBytes = std::max(FWideBytes, wideBefore + Estimate<TWideCoefficient>(next, nextCoefficients));
             FExactBytes = std::max(FExactBytes, exactBefore + Estimate<TCoefficient>(next, nextCoefficients));
             table = std::move(next);
             tableCoefficients = nextCoefficients;
@@ -78,8 +80,10 @@ public:
         return classes;
     }
 
-    // The largest estimate so far had the coefficients been exact ones: what
-    // an exact run would hold at the same point, so at least its peak.
+    // The largest estimate so far at the end of a step, had the coefficients
+    // been 128-bit or exact ones: what a run with those would hold at the same
+    // point, so at least its peak.
+    std::size_t WideBytes() const { return FWideBytes; }
     std::size_t ExactBytes() const { return FExactBytes; }
 
 private:
@@ -97,14 +101,25 @@ private:
     const TPortGraph& FGraph;
     const TContractionLimits& FLimits;
     TContractionStats& FStats;
+    std::size_t FWideBytes = 0;
     std::size_t FExactBytes = 0;
 };
 
-TStridePoly<TCoefficient> Exact(const TStridePoly<std::int64_t>& Poly) {
+TCoefficient Exact(std::int64_t C) { return TCoefficient(static_cast<long>(C)); }
+TCoefficient Exact(TWideCoefficient C) {
+    // C = high * 2^64 + low, with high signed (the shift keeps the sign) and
+    // low the unsigned lower 64 bits.
+    const auto high = static_cast<long>(C >> 64);
+    const auto low = static_cast<unsigned long>(C & static_cast<TWideCoefficient>(~0ul));
+    return (TCoefficient(high) << 64) + TCoefficient(low);
+}
+
+template <class C>
+TStridePoly<TCoefficient> Exact(const TStridePoly<C>& Poly) {
     TStridePoly<TCoefficient> exact;
     exact.Low = Poly.Low;
     exact.Coeffs.reserve(Poly.Coeffs.size());
-    for (const std::int64_t c : Poly.Coeffs) exact.Coeffs.emplace_back(static_cast<long>(c));
+    for (const C c : Poly.Coeffs) exact.Coeffs.push_back(Exact(c));
     return exact;
 }
 const TStridePoly<TCoefficient>& Exact(const TStridePoly<TCoefficient>& Poly) { return Poly; }
@@ -156,15 +171,23 @@ TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limit
     if (graph.Crossings == 0) return LoopsOnly(graph.FreeLoops);
     const TCrossingOrder order = ChooseOrder(graph);
     stats.MaxWidth = order.MaxWidth;
+    // 64-bit coefficients, then 128-bit ones, then exact ones. A wider run
+    // passes every step the narrower one completed, with larger coefficients:
+    // it is refused at once when those steps already exceed the bound.
     TContraction<std::int64_t> fast(graph, Limits, stats);
     try {
         return Finish(fast.Run(order), graph.FreeLoops);
     } catch (const TCoefficientOverflow&) {
-        stats.Exact = true;
+        stats.Coefficients = TCoefficientKind::Bits128;
     }
-    // The exact run would pass every step the 64-bit run completed, with
-    // larger coefficients: refuse at once when those steps already exceed the bound.
-    if (fast.ExactBytes() > Limits.MaxBytes) throw TTooComplex();
+    if (fast.WideBytes() > Limits.MaxBytes) throw TTooComplex();
+    TContraction<TWideCoefficient> wide(graph, Limits, stats);
+    try {
+        return Finish(wide.Run(order), graph.FreeLoops);
+    } catch (const TCoefficientOverflow&) {
+        stats.Coefficients = TCoefficientKind::Exact;
+    }
+    if (std::max(fast.ExactBytes(), wide.ExactBytes()) > Limits.MaxBytes) throw TTooComplex();
     TContraction<TCoefficient> exact(graph, Limits, stats);
     return Finish(exact.Run(order), graph.FreeLoops);
 }

@@ -33,6 +33,9 @@ struct TContractionLimits {
     std::size_t MaxBytes = DefaultContractionBytes;
 };
 
+// The coefficients a contraction computes with.
+enum class TCoefficientKind { Bits64, Bits128, Exact };
+
 // What a contraction found besides the bracket.
 struct TContractionStats {
     // The widest boundary of the crossing order.
@@ -41,9 +44,9 @@ struct TContractionStats {
     std::size_t PeakStates = 0;
     // The largest estimate of bytes held at once.
     std::size_t PeakBytes = 0;
-    // True when 64-bit coefficients overflowed and the contraction ran again
-    // with exact ones.
-    bool Exact = false;
+    // The coefficients of the run that gave the result: 64-bit ones first,
+    // 128-bit ones after an overflow, exact ones after a second.
+    TCoefficientKind Coefficients = TCoefficientKind::Bits64;
 };
 
 // The non-zero terms of a polynomial in A, largest exponent first.

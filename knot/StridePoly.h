@@ -7,13 +7,14 @@
 // separate polynomials for each class of exponents mod 4, so one stride fits
 // every polynomial it holds. An empty Coeffs is the value 0.
 //
-// The coefficient type C is std::int64_t, where every sum and product is
-// checked and overflow throws TCoefficientOverflow, or TCoefficient (GMP),
-// which is exact without bound.
+// The coefficient type C is std::int64_t or TWideCoefficient (128 bits), where
+// every sum and product is checked and overflow throws TCoefficientOverflow,
+// or TCoefficient (GMP), which is exact without bound.
 #pragma once
 
 #include <cstdint>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 #include "arith/Poly.h"
@@ -25,11 +26,17 @@ struct TCoefficientOverflow : std::overflow_error {
     TCoefficientOverflow() : std::overflow_error("64-bit coefficient overflow") {}
 };
 
-// Sum += Factor * X, checked for 64 bits.
-inline void AddProduct(std::int64_t& Sum, std::int64_t Factor, std::int64_t X) {
-    std::int64_t product = 0;
-    if (__builtin_mul_overflow(Factor, X, &product) || __builtin_add_overflow(Sum, product, &Sum))
+// A 128-bit coefficient, the second try after 64 bits.
+__extension__ typedef __int128 TWideCoefficient;
+
+// Sum += Factor * X, checked for the range of C; Sum is unchanged on overflow.
+template <class C>
+    requires std::is_same_v<C, std::int64_t> || std::is_same_v<C, TWideCoefficient>
+inline void AddProduct(C& Sum, std::int64_t Factor, C X) {
+    C product = 0, sum = 0;
+    if (__builtin_mul_overflow(static_cast<C>(Factor), X, &product) || __builtin_add_overflow(Sum, product, &sum))
         throw TCoefficientOverflow();
+    Sum = sum;
 }
 // Sum += Factor * X, exactly.
 inline void AddProduct(TCoefficient& Sum, std::int64_t Factor, const TCoefficient& X) {
@@ -39,6 +46,7 @@ inline void AddProduct(TCoefficient& Sum, std::int64_t Factor, const TCoefficien
 }
 
 inline bool IsZero(std::int64_t X) { return X == 0; }
+inline bool IsZero(TWideCoefficient X) { return X == 0; }
 inline bool IsZero(const TCoefficient& X) { return sgn(X) == 0; }
 
 // The exponent class of E mod 4, from 0 to 3 (also for negative E).

@@ -84,6 +84,18 @@ TEST(StridePoly, SixtyFourBitOverflowIsCaughtAndExactValuesAreNot) {
     TStridePoly<std::int64_t> one = TStridePoly<std::int64_t>::One();
     EXPECT_THROW(low.AddTimesLoops(one, 0, 0, -1), TCoefficientOverflow);
 
+    // 128 bits hold that sum, and overflow in their turn.
+    TStridePoly<TWideCoefficient> wide;
+    wide.Coeffs = {static_cast<TWideCoefficient>(big)};
+    TStridePoly<TWideCoefficient> wideSum;
+    wideSum.AddTimesLoops(wide, 0, 2, 1);
+    EXPECT_TRUE(wideSum.Coeffs[1] == static_cast<TWideCoefficient>(big) * 2);
+    TStridePoly<TWideCoefficient> top;
+    top.Coeffs = {std::numeric_limits<TWideCoefficient>::max() / 2 + 1};
+    EXPECT_THROW(wideSum.AddTimesLoops(top, 0, 2, 1), TCoefficientOverflow);
+    // A failed sum leaves the coefficient as it was.
+    EXPECT_TRUE(wideSum.Coeffs[1] == static_cast<TWideCoefficient>(big) * 2);
+
     // The exact coefficients hold what 64 bits cannot.
     TStridePoly<TCoefficient> exact;
     exact.Coeffs = {TCoefficient(static_cast<long>(big))};

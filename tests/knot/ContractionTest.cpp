@@ -175,30 +175,40 @@ TEST(Contraction, RandomPortCodesAgreeWithTheStateSum) {
     }
 }
 
-TEST(Contraction, ExactWhereSixtyFourBitsOverflow) {
-    // (-A^4 - A^-4)^70 has the coefficient C(70, 35), about 12 times 2^63.
+// The connected sum of k Hopf links has the bracket (-A^4 - A^-4)^k, with the
+// coefficients C(k, j) (for even k, C(k, k/2) at A^0): past the 64-bit range
+// for k = 70, past the 128-bit range for k = 140.
+TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
     const TKnot hopf = Code({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
-    const TKnot chain = testing::ConnectedSum(hopf, 70);
-    TPoly expected(1);
     TPoly piece(0);
     hopf.StateSumBracket(piece);
-    for (int i = 0; i < 70; ++i) expected.Multiply(piece);
-
-    TContractionStats stats;
-    const TBracketTerms terms = ContractBracket(chain, {}, &stats);
-    EXPECT_TRUE(stats.Exact);
-    TPoly bracket(0);
-    chain.Bracket(bracket);
-    EXPECT_EQ(NonZero(bracket), NonZero(expected));
-    EXPECT_EQ(bracket.CoefficientOf(MakeFraction(0, 1)), TCoefficient("112186277816662845432"));
-    ASSERT_EQ(terms.size(), 71u);
-    EXPECT_EQ(terms.front().first, 280);
-
-    // A small sum stays on 64 bits and agrees all the same.
-    const TKnot small = testing::ConnectedSum(hopf, 5);
-    ContractBracket(small, {}, &stats);
-    EXPECT_FALSE(stats.Exact);
-    ExpectAgree(small, "five Hopf links");
+    struct Case {
+        int Pieces;
+        TCoefficientKind Kind;
+        int Exponent;        // 0 for even k, 4 for odd k
+        const char* Middle;  // (-1)^k C(k, floor(k/2))
+    };
+    const std::vector<Case> cases = {
+        {6, TCoefficientKind::Bits64, 0, "20"},
+        {69, TCoefficientKind::Bits128, 4, "-56093138908331422716"},
+        {70, TCoefficientKind::Bits128, 0, "112186277816662845432"},
+        {140, TCoefficientKind::Exact, 0, "93820969697840041204785894580506297666600"},
+    };
+    for (const Case& c : cases) {
+        const TKnot chain = testing::ConnectedSum(hopf, c.Pieces);
+        TPoly expected(1);
+        for (int i = 0; i < c.Pieces; ++i) expected.Multiply(piece);
+        TContractionStats stats;
+        const TBracketTerms terms = ContractBracket(chain, {}, &stats);
+        EXPECT_EQ(stats.Coefficients, c.Kind) << c.Pieces;
+        TPoly bracket(0);
+        chain.Bracket(bracket);
+        EXPECT_EQ(NonZero(bracket), NonZero(expected)) << c.Pieces;
+        EXPECT_EQ(bracket.CoefficientOf(MakeFraction(c.Exponent, 1)), TCoefficient(c.Middle)) << c.Pieces;
+        ASSERT_EQ(terms.size(), static_cast<std::size_t>(c.Pieces + 1));
+        EXPECT_EQ(terms.front().first, 4 * c.Pieces);
+    }
+    ExpectAgree(testing::ConnectedSum(hopf, 5), "five Hopf links");
 }
 
 TEST(Contraction, RefusesWhatExceedsItsMemoryBound) {
