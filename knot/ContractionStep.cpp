@@ -1,5 +1,8 @@
 #include "knot/ContractionStep.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 namespace ravelon {
 
 TContractionStep::TContractionStep(const TPortGraph& Graph, std::int32_t Crossing,
@@ -16,12 +19,12 @@ TContractionStep::TContractionStep(const TPortGraph& Graph, std::int32_t Crossin
         if (other == Crossing) {
             FInternal[static_cast<std::size_t>(j)] = mate % 4;
         } else if (Taken[static_cast<std::size_t>(other)]) {
-            for (std::size_t s = 0; s < SlotNodes.size(); ++s) {
-                if (SlotNodes[s] != mate) continue;
-                FLink[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(s);
-                FPortOfOld[s] = static_cast<std::int8_t>(j);
-                FNewOfOld[s] = -1;
-            }
+            const auto at = std::find(SlotNodes.begin(), SlotNodes.end(), mate);
+            if (at == SlotNodes.end()) throw std::logic_error("an edge into the taken part is not on its boundary");
+            const auto s = static_cast<std::size_t>(at - SlotNodes.begin());
+            FLink[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(s);
+            FPortOfOld[s] = static_cast<std::int8_t>(j);
+            FNewOfOld[s] = -1;
         }
     }
     for (std::size_t s = 0; s < SlotNodes.size(); ++s) {
