@@ -70,7 +70,8 @@ public:
     // or the single term 0 * A^0 when the value is 0. A code without
     // crossings gets exactly the state sum's polynomial. Throws TTooComplex
     // when the code needs more memory than a desktop can give, and
-    // std::logic_error when a port is not the end of exactly one edge.
+    // std::logic_error when the code is not complete: a port that is not the
+    // end of exactly one edge, or an edge from a port into no crossing.
     void Bracket(TPoly& Result) const;
     // The writhe: +1 for every crossing whose SecondPort precedes its
     // FirstPort, -1 for every one whose SecondPort follows it.
