@@ -18,7 +18,7 @@ void BM_StateSumBracket(benchmark::State& state) {
     const ravelon::TKnot code = FixedCode(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         ravelon::TPoly result(0);
-        code.Bracket(result);
+        code.StateSumBracket(result);
         benchmark::DoNotOptimize(result);
     }
     state.counters["crossings"] = static_cast<double>(code.FCrossingCount());

@@ -50,9 +50,11 @@ TResult Compute(const std::string& File, const TCalcOptions& Options, std::ostre
     r.Crossings = knot.FCrossingCount();
     r.Pd = MakePdCode(knot);
     r.Components = r.Pd.Components;
-    if (Options.Bracket) knot.Bracket(r.Bracket);
+    // The reference computation is the full state sum; the default contracts
+    // the crossings one by one and gives the same non-zero terms.
+    if (Options.Bracket) Options.Reference ? knot.StateSumBracket(r.Bracket) : knot.Bracket(r.Bracket);
     if (Options.Twist) r.Twist = knot.Writhe();
-    if (Options.Jones) knot.Jones(r.Jones);
+    if (Options.Jones) Options.Reference ? knot.StateSumJones(r.Jones) : knot.Jones(r.Jones);
     if (Options.Pd && r.Pd.LoopsLeftOut > 0)
         Err << File << ": 交点のない成分 " << r.Pd.LoopsLeftOut << " 個は PD コードに含まれません\n";
     return r;

@@ -65,16 +65,30 @@ public:
     // exactly one edge, or when there is no crossing or Kind is not 1 or 2.
     void Smooth(int Kind);
 
-    // The Kauffman bracket in the variable A, by the full state sum over all
-    // 2^n smoothings: A times the bracket of the kind-1 smoothing of the last
-    // crossing plus A^-1 times that of the kind-2 smoothing, and
-    // d^(loops - 1) with d = -A^2 - A^-2 once no crossing is left.
+    // The Kauffman bracket in the variable A, by contraction along a small
+    // boundary (ContractBracket): its non-zero terms, largest exponent first,
+    // or the single term 0 * A^0 when the value is 0. A code without
+    // crossings gets exactly the state sum's polynomial. Throws TTooComplex
+    // when the code needs more memory than a desktop can give, and
+    // std::logic_error when the code is not complete: a port that is not the
+    // end of exactly one edge, or an edge from a port into no crossing.
     void Bracket(TPoly& Result) const;
     // The writhe: +1 for every crossing whose SecondPort precedes its
     // FirstPort, -1 for every one whose SecondPort follows it.
     int Writhe() const;
-    // The Jones polynomial in t: the bracket times (-A^3)^(-w), with A = t^(-1/4).
+    // The Jones polynomial in t: the bracket times (-A^3)^(-w), with
+    // A = t^(-1/4); from the contraction, so its non-zero terms come largest
+    // exponent of t first, or the single term 0 when the value is 0.
     void Jones(TPoly& Result) const;
+
+    // The reference computations, by the full state sum over all 2^n
+    // smoothings: A times the bracket of the kind-1 smoothing of the last
+    // crossing plus A^-1 times that of the kind-2 smoothing, and
+    // d^(loops - 1) with d = -A^2 - A^-2 once no crossing is left. The terms
+    // come in the order the arithmetic makes them, zero coefficients kept.
+    void StateSumBracket(TPoly& Result) const;
+    // The Jones polynomial from StateSumBracket.
+    void StateSumJones(TPoly& Result) const;
 
     // Entries 1 to n; entry 0 holds nothing.
     std::vector<TCrossing> FCrossings;

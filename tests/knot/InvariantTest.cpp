@@ -71,8 +71,13 @@ TEST(Invariants, CurlsTrefoilAndLink) {
     const TKnot curl = Code({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}});
     const TPoly b = BracketOf(curl);
     EXPECT_EQ(NonZero(b), (Terms{{{-3, 1}, -1}}));
+    EXPECT_EQ(b.FCount(), 1);
+    // The state sum keeps the zero terms its arithmetic made.
+    TPoly reference(0);
+    curl.StateSumBracket(reference);
+    EXPECT_EQ(NonZero(reference), (Terms{{{-3, 1}, -1}}));
     std::set<int> stored;
-    for (const TTerm& t : b.FTerms) stored.insert(t.Exponent.Num);
+    for (const TTerm& t : reference.FTerms) stored.insert(t.Exponent.Num);
     EXPECT_EQ(stored, (std::set<int>{2, 1, 0, -1, -2, -3}));
     EXPECT_EQ(curl.Writhe(), -1);
     EXPECT_EQ(NonZero(JonesOf(curl)), (Terms{{{0, 1}, 1}}));

@@ -1,0 +1,170 @@
+// The pieces of the contraction on their own: the strided polynomial with its
+// checked 64-bit and exact coefficients, the pairing table and the crossing
+// order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <numeric>
+#include <random>
+#include <vector>
+
+#include "knot/CrossingOrder.h"
+#include "knot/PairingTable.h"
+#include "knot/PortGraph.h"
+#include "knot/StridePoly.h"
+#include "tests/support/BraidCode.h"
+#include "tests/support/RandomCode.h"
+
+namespace ravelon {
+namespace {
+
+// The terms of a strided polynomial as (exponent, coefficient), zeros dropped.
+template <class C>
+std::vector<std::pair<std::int64_t, TCoefficient>> TermsOf(const TStridePoly<C>& p) {
+    std::vector<std::pair<std::int64_t, TCoefficient>> r;
+    for (std::size_t i = 0; i < p.Coeffs.size(); ++i)
+        if (!IsZero(p.Coeffs[i])) r.emplace_back(p.Low + 4 * static_cast<std::int64_t>(i), TCoefficient(p.Coeffs[i]));
+    return r;
+}
+
+TEST(StridePoly, LoopsShiftsAndExactDivision) {
+    // d^2 A = A^5 + 2A + A^-3; plus -A^5 from a second sum on the same stride.
+    TStridePoly<std::int64_t> p;
+    p.AddTimesLoops(TStridePoly<std::int64_t>::One(), 1, 2, 1);
+    using T = std::vector<std::pair<std::int64_t, TCoefficient>>;
+    EXPECT_EQ(TermsOf(p), (T{{-3, 1}, {1, 2}, {5, 1}}));
+    TStridePoly<std::int64_t> a5;
+    a5.Coeffs = {1};
+    a5.Low = 5;
+    p.AddTimesLoops(a5, 0, 0, -1);
+    EXPECT_EQ(TermsOf(p), (T{{-3, 1}, {1, 2}}));
+    // Reaching below the lowest exponent keeps the values in place.
+    TStridePoly<std::int64_t> far;
+    far.Coeffs = {7};
+    far.Low = -11;
+    p.AddTimesLoops(far, 0, 0, 1);
+    EXPECT_EQ(TermsOf(p), (T{{-11, 7}, {-3, 1}, {1, 2}}));
+    // Exponents of another class mod 4 cannot share the stride.
+    EXPECT_THROW(p.AddTimesLoops(far, 1, 0, 1), std::logic_error);
+
+    // d^3 / d = d^2; a polynomial d does not divide is refused.
+    TStridePoly<TCoefficient> d3 = TStridePoly<TCoefficient>::One();
+    for (int i = 0; i < 3; ++i) {
+        TStridePoly<TCoefficient> next;
+        next.AddTimesLoops(d3, 0, 1, 1);
+        d3 = next;
+    }
+    d3.DivideByLoop();
+    TStridePoly<TCoefficient> d2;
+    d2.AddTimesLoops(TStridePoly<TCoefficient>::One(), 0, 2, 1);
+    EXPECT_EQ(TermsOf(d3), TermsOf(d2));
+    TStridePoly<TCoefficient> notMultiple;
+    notMultiple.Coeffs = {1, 1, 1};
+    EXPECT_THROW(notMultiple.DivideByLoop(), std::logic_error);
+}
+
+TEST(StridePoly, SixtyFourBitOverflowIsCaughtAndExactValuesAreNot) {
+    const std::int64_t big = std::numeric_limits<std::int64_t>::max() / 2 + 1;
+    TStridePoly<std::int64_t> huge;
+    huge.Coeffs = {big};
+    // 2 * big is past the range: d^2 has the coefficient 2.
+    TStridePoly<std::int64_t> sum;
+    EXPECT_THROW(sum.AddTimesLoops(huge, 0, 2, 1), TCoefficientOverflow);
+    // A sum that leaves the range on addition.
+    TStridePoly<std::int64_t> twice;
+    twice.AddTimesLoops(huge, 0, 0, 1);
+    EXPECT_THROW(twice.AddTimesLoops(huge, 0, 0, 1), TCoefficientOverflow);
+    // The most negative value is reached exactly, one step more is not.
+    TStridePoly<std::int64_t> low;
+    low.AddTimesLoops(huge, 0, 0, -1);
+    low.AddTimesLoops(huge, 0, 0, -1);
+    EXPECT_EQ(low.Coeffs[0], std::numeric_limits<std::int64_t>::min());
+    TStridePoly<std::int64_t> one = TStridePoly<std::int64_t>::One();
+    EXPECT_THROW(low.AddTimesLoops(one, 0, 0, -1), TCoefficientOverflow);
+
+    // 128 bits hold that sum, and overflow in their turn.
+    TStridePoly<TWideCoefficient> wide;
+    wide.Coeffs = {static_cast<TWideCoefficient>(big)};
+    TStridePoly<TWideCoefficient> wideSum;
+    wideSum.AddTimesLoops(wide, 0, 2, 1);
+    EXPECT_TRUE(wideSum.Coeffs[1] == static_cast<TWideCoefficient>(big) * 2);
+    TStridePoly<TWideCoefficient> top;
+    top.Coeffs = {std::numeric_limits<TWideCoefficient>::max() / 2 + 1};
+    EXPECT_THROW(wideSum.AddTimesLoops(top, 0, 2, 1), TCoefficientOverflow);
+    // A failed sum leaves the coefficient as it was.
+    EXPECT_TRUE(wideSum.Coeffs[1] == static_cast<TWideCoefficient>(big) * 2);
+
+    // The exact coefficients hold what 64 bits cannot.
+    TStridePoly<TCoefficient> exact;
+    exact.Coeffs = {TCoefficient(static_cast<long>(big))};
+    TStridePoly<TCoefficient> product;
+    product.AddTimesLoops(exact, 0, 2, 1);
+    const TStridePoly<TCoefficient> once = product;
+    product = TStridePoly<TCoefficient>{};
+    product.AddTimesLoops(once, 0, 2, 1);
+    // big * d^4: the middle coefficient is 6 * big = 3 * 2^63.
+    ASSERT_EQ(product.Coeffs.size(), 5u);
+    EXPECT_EQ(product.Coeffs[2], TCoefficient("27670116110564327424"));
+}
+
+TEST(PairingTable, EqualKeysMeetAndOthersDoNot) {
+    TPairingTable<std::int64_t> table(4);
+    std::mt19937 rng(9);
+    std::vector<std::vector<std::uint8_t>> keys;
+    std::vector<int> order{0, 1, 2, 3};
+    for (int i = 0; i < 400; ++i) {
+        std::shuffle(order.begin(), order.end(), rng);
+        std::vector<std::uint8_t> key(5);
+        key[static_cast<std::size_t>(order[0])] = static_cast<std::uint8_t>(order[1]);
+        key[static_cast<std::size_t>(order[1])] = static_cast<std::uint8_t>(order[0]);
+        key[static_cast<std::size_t>(order[2])] = static_cast<std::uint8_t>(order[3]);
+        key[static_cast<std::size_t>(order[3])] = static_cast<std::uint8_t>(order[2]);
+        key[4] = static_cast<std::uint8_t>(i % 4);
+        keys.push_back(key);
+    }
+    std::vector<std::size_t> found;
+    for (const auto& key : keys) found.push_back(table.FindOrAdd(key.data()));
+    // Three pairings of four ends, four classes: twelve states.
+    EXPECT_EQ(table.Count(), 12u);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_TRUE(std::equal(keys[i].begin(), keys[i].end(), table.Key(found[i])));
+        for (std::size_t j = 0; j < i; ++j) EXPECT_EQ(found[i] == found[j], keys[i] == keys[j]);
+    }
+}
+
+TEST(CrossingOrder, EveryCrossingOnceAndSmallBoundaries) {
+    std::mt19937 rng(31);
+    for (int round = 0; round < 60; ++round) {
+        const int strands = 2 + round % 5;
+        const TKnot k = testing::BraidClosure(strands, testing::RandomBraidWord(rng, strands, 1 + round));
+        const TPortGraph g = BuildPortGraph(k);
+        const TCrossingOrder order = ChooseOrder(g);
+        std::vector<std::int32_t> sorted = order.Crossings;
+        std::sort(sorted.begin(), sorted.end());
+        std::vector<std::int32_t> all(static_cast<std::size_t>(g.Crossings));
+        std::iota(all.begin(), all.end(), 0);
+        EXPECT_EQ(sorted, all);
+        // A closed braid can be swept strand level by level: no order needs
+        // more than twice the strands plus a crossing's four ports.
+        EXPECT_LE(order.MaxWidth, 2 * strands + 4) << "round " << round;
+        EXPECT_EQ(order.Widths.back(), 0);
+        const TCrossingOrder measured = MeasureOrder(g, order.Crossings);
+        EXPECT_EQ(measured.Widths, order.Widths);
+        EXPECT_EQ(measured.MaxWidth, *std::max_element(order.Widths.begin(), order.Widths.end()));
+    }
+    // The twist of the (2, n) torus codes is taken along its length.
+    EXPECT_LE(ChooseOrder(BuildPortGraph(testing::TorusTwo(40))).MaxWidth, 4);
+    // Port graphs of random codes: every node's mate's mate is itself.
+    for (int round = 0; round < 50; ++round) {
+        const TPortGraph g = BuildPortGraph(testing::RandomPortCode(rng, 1 + round % 9, 2));
+        for (std::size_t v = 0; v < g.Mate.size(); ++v) {
+            EXPECT_NE(g.Mate[v], static_cast<std::int32_t>(v));
+            EXPECT_EQ(g.Mate[static_cast<std::size_t>(g.Mate[v])], static_cast<std::int32_t>(v));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ravelon
