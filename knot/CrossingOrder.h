@@ -33,10 +33,11 @@ TCrossingOrder MeasureOrder(const TPortGraph& Graph, std::vector<std::int32_t> C
 TCrossingOrder GreedyOrder(const TPortGraph& Graph, std::int32_t Start,
                            const std::vector<std::uint32_t>* Rank = nullptr);
 
-// The best of the greedy orders from a spread of start crossings, each taken
-// as a sweep and with the last ties broken at random (a fixed seed, so the
-// same code always gets the same order): the smallest widest boundary, then
-// the smallest sum of 2^width over the steps.
+// The best of the greedy orders from a spread of start crossings, taken as
+// sweeps and, when those leave a wide boundary, also with the last ties
+// broken at random (a fixed seed, so the same code always gets the same
+// order): the smallest widest boundary, then the smallest sum of 2^width over
+// the steps.
 TCrossingOrder ChooseOrder(const TPortGraph& Graph);
 
 }  // namespace ravelon
