@@ -28,11 +28,16 @@ TCrossingOrder MeasureOrder(const TPortGraph& Graph, std::vector<std::int32_t> C
 
 // The greedy order from Start: at every step the crossing that leaves the
 // smallest boundary; of equal ones the crossing with most edges into the taken
-// part, then the one that first touched the taken part (a sweep).
-TCrossingOrder GreedyOrder(const TPortGraph& Graph, std::int32_t Start);
+// part; of those, without Rank the one that first touched the taken part (a
+// sweep), with Rank (a number for each crossing) the one of smallest rank.
+TCrossingOrder GreedyOrder(const TPortGraph& Graph, std::int32_t Start,
+                           const std::vector<std::uint32_t>* Rank = nullptr);
 
-// The best of the greedy orders from a spread of start crossings: the smallest
-// widest boundary, then the smallest sum of 2^width over the steps.
+// The best of the greedy orders from a spread of start crossings, taken as
+// sweeps and, when those leave a wide boundary, also with the last ties
+// broken at random (a fixed seed, so the same code always gets the same
+// order): the smallest widest boundary, then the smallest sum of 2^width over
+// the steps.
 TCrossingOrder ChooseOrder(const TPortGraph& Graph);
 
 }  // namespace ravelon
