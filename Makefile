@@ -7,9 +7,6 @@ CMAKE_FLAGS ?=
 deps:
 	./scripts/install-deps
 
-build/build.ninja: deps
-	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVELON_WERROR=ON $(CMAKE_FLAGS)
-
 test: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVELON_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build build -j$(JOBS)

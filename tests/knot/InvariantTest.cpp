@@ -8,27 +8,16 @@
 
 #include "knot/Knot.h"
 #include "tests/support/BraidCode.h"
+#include "tests/support/PolyTerms.h"
 
 namespace ravelon {
 namespace {
 
 using testing::BraidClosure;
 using testing::RandomBraidWord;
-using testing::TorusTwo;
 
-// A polynomial as its non-zero terms: (num, den) of the exponent -> coefficient.
-using Terms = std::map<std::pair<int, int>, TCoefficient>;
-
-Terms NonZero(const TPoly& p) {
-    Terms r;
-    for (const TTerm& t : p.FTerms) {
-        const TFraction e = Reduce(t.Exponent);
-        const auto key = e.Num == 0 ? std::make_pair(0, 1) : std::make_pair(e.Num, e.Den);
-        r[key] += t.Coefficient;
-    }
-    std::erase_if(r, [](const auto& kv) { return kv.second == 0; });
-    return r;
-}
+using testing::NonZero;
+using Terms = testing::TTermMap;
 
 TKnot Code(const std::vector<TCrossing>& crossings, const std::vector<TEdge>& edges) {
     TKnot k;
@@ -195,36 +184,6 @@ TEST(Invariants, RandomBraidClosuresAgreeWithIndependentTruths) {
         expected.Multiply(d);
         ASSERT_EQ(NonZero(BracketOf(more)), NonZero(expected));
     }
-}
-
-// Published Jones polynomial of the (p, q) torus knot, p and q coprime:
-// t^((p-1)(q-1)/2) (1 - t^(p+1) - t^(q+1) + t^(p+q)) / (1 - t^2).
-Terms TorusKnotJones(int p, int q) {
-    std::vector<long> num(static_cast<std::size_t>(p + q + 1), 0);
-    num[0] += 1;
-    num[static_cast<std::size_t>(p + 1)] -= 1;
-    num[static_cast<std::size_t>(q + 1)] -= 1;
-    num[static_cast<std::size_t>(p + q)] += 1;
-    std::vector<long> quot(num.size(), 0);
-    for (std::size_t k = 0; k + 2 < num.size(); ++k) quot[k] = num[k] + (k >= 2 ? quot[k - 2] : 0);
-    Terms r;
-    const int shift = (p - 1) * (q - 1) / 2;
-    for (std::size_t k = 0; k < quot.size(); ++k)
-        if (quot[k] != 0) r[{static_cast<int>(k) + shift, 1}] = quot[k];
-    return r;
-}
-
-TEST(Invariants, TorusKnotsHaveTheirPublishedJonesPolynomials) {
-    for (int n : {3, 5, 7, 9, 11}) {
-        const TKnot k = TorusTwo(n);
-        EXPECT_EQ(k.Writhe(), n);
-        EXPECT_EQ(NonZero(JonesOf(k)), TorusKnotJones(2, n)) << "T(2," << n << ")";
-    }
-    std::vector<int> word;
-    for (int i = 0; i < 4; ++i) word.insert(word.end(), {1, 2});
-    EXPECT_EQ(NonZero(JonesOf(BraidClosure(3, word))), TorusKnotJones(3, 4));
-    word.insert(word.end(), {1, 2});
-    EXPECT_EQ(NonZero(JonesOf(BraidClosure(3, word))), TorusKnotJones(3, 5));
 }
 
 }  // namespace
