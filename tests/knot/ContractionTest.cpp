@@ -23,12 +23,7 @@ using testing::NonZero;
 using testing::NonZeroDescending;
 using Terms = testing::TTermMap;
 
-TKnot Code(const std::vector<TCrossing>& crossings, const std::vector<TEdge>& edges) {
-    TKnot k;
-    k.FCrossings.insert(k.FCrossings.end(), crossings.begin(), crossings.end());
-    k.FEdges.insert(k.FEdges.end(), edges.begin(), edges.end());
-    return k;
-}
+using testing::MakeCode;
 
 struct TBoth {
     TPoly Bracket, Jones, StateSumBracket, StateSumJones;
@@ -87,14 +82,14 @@ TEST(Contraction, WorkedExamplesThroughBothMethods) {
         Terms Bracket, Jones;
     };
     const std::vector<Example> examples = {
-        {"curl", Code({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}}), {{{-3, 1}, -1}}, {{{0, 1}, 1}}},
-        {"mirror curl", Code({{1, 4}}, {{1, 3, 1, 4}, {1, 2, 1, 1}}), {{{3, 1}, -1}}, {{{0, 1}, 1}}},
+        {"curl", MakeCode({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}}), {{{-3, 1}, -1}}, {{{0, 1}, 1}}},
+        {"mirror curl", MakeCode({{1, 4}}, {{1, 3, 1, 4}, {1, 2, 1, 1}}), {{{3, 1}, -1}}, {{{0, 1}, 1}}},
         {"trefoil",
-         Code({{2, 1}, {2, 1}, {2, 1}},
+         MakeCode({{2, 1}, {2, 1}, {2, 1}},
               {{1, 1, 2, 4}, {1, 3, 3, 2}, {2, 1, 3, 4}, {1, 2, 2, 3}, {1, 4, 3, 1}, {2, 2, 3, 3}}),
          {{{5, 1}, -1}, {{-3, 1}, -1}, {{-7, 1}, 1}},
          {{{4, 1}, -1}, {{3, 1}, 1}, {{1, 1}, 1}}},
-        {"two-crossing link", Code({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}}),
+        {"two-crossing link", MakeCode({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}}),
          {{{4, 1}, -1}, {{-4, 1}, -1}},
          {{{-1, 2}, -1}, {{-5, 2}, -1}}},
     };
@@ -116,7 +111,7 @@ TEST(Contraction, WorkedExamplesThroughBothMethods) {
 
     // Without crossings both give the state sum's very polynomial.
     for (int loops = 0; loops <= 3; ++loops) {
-        const TKnot k = Code({}, std::vector<TEdge>(static_cast<std::size_t>(loops), TEdge{0, 0, 0, 0}));
+        const TKnot k = MakeCode({}, std::vector<TEdge>(static_cast<std::size_t>(loops), TEdge{0, 0, 0, 0}));
         const TBoth r = Compute(k);
         ExpectSameTerms(r.Bracket, r.StateSumBracket);
         ExpectSameTerms(r.Jones, r.StateSumJones);
@@ -179,7 +174,7 @@ TEST(Contraction, RandomPortCodesAgreeWithTheStateSum) {
 // coefficients C(k, j) (for even k, C(k, k/2) at A^0): past the 64-bit range
 // for k = 70, past the 128-bit range for k = 140.
 TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
-    const TKnot hopf = Code({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
+    const TKnot hopf = MakeCode({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
     TPoly piece(0);
     hopf.StateSumBracket(piece);
     struct Case {
@@ -237,10 +232,10 @@ TEST(Contraction, RefusesWhatExceedsItsMemoryBound) {
 TEST(Contraction, RefusesIncompleteCodes) {
     // A port without an edge, an edge into no crossing, an edge from a port to itself.
     const std::vector<TKnot> incomplete = {
-        Code({{1, 2}}, {{1, 3, 1, 2}}),
-        Code({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 0, 0}, {1, 1, 0, 0}}),
-        Code({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 4}, {1, 1, 0, 0}}),
-        Code({{5, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}}),
+        MakeCode({{1, 2}}, {{1, 3, 1, 2}}),
+        MakeCode({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 0, 0}, {1, 1, 0, 0}}),
+        MakeCode({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 4}, {1, 1, 0, 0}}),
+        MakeCode({{5, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}}),
     };
     for (const TKnot& k : incomplete) {
         TPoly p(0);

@@ -19,12 +19,7 @@ using testing::RandomBraidWord;
 using testing::NonZero;
 using Terms = testing::TTermMap;
 
-TKnot Code(const std::vector<TCrossing>& crossings, const std::vector<TEdge>& edges) {
-    TKnot k;
-    k.FCrossings.insert(k.FCrossings.end(), crossings.begin(), crossings.end());
-    k.FEdges.insert(k.FEdges.end(), edges.begin(), edges.end());
-    return k;
-}
+using testing::MakeCode;
 
 TPoly BracketOf(const TKnot& k) {
     TPoly p(0);
@@ -47,17 +42,17 @@ TEST(Invariants, CodesWithoutCrossings) {
     EXPECT_EQ(j0.FCount(), 1);
     EXPECT_EQ(j0.FTerms[0].Coefficient, 0);
 
-    const TKnot one = Code({}, {{0, 0, 0, 0}});
+    const TKnot one = MakeCode({}, {{0, 0, 0, 0}});
     EXPECT_EQ(NonZero(BracketOf(one)), (Terms{{{0, 1}, 1}}));
     EXPECT_EQ(NonZero(JonesOf(one)), (Terms{{{0, 1}, 1}}));
 
-    const TKnot two = Code({}, {{0, 0, 0, 0}, {0, 0, 0, 0}});
+    const TKnot two = MakeCode({}, {{0, 0, 0, 0}, {0, 0, 0, 0}});
     EXPECT_EQ(NonZero(BracketOf(two)), (Terms{{{2, 1}, -1}, {{-2, 1}, -1}}));
     EXPECT_EQ(NonZero(JonesOf(two)), (Terms{{{1, 2}, -1}, {{-1, 2}, -1}}));
 }
 
 TEST(Invariants, CurlsTrefoilAndLink) {
-    const TKnot curl = Code({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}});
+    const TKnot curl = MakeCode({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}});
     const TPoly b = BracketOf(curl);
     EXPECT_EQ(NonZero(b), (Terms{{{-3, 1}, -1}}));
     EXPECT_EQ(b.FCount(), 1);
@@ -71,18 +66,18 @@ TEST(Invariants, CurlsTrefoilAndLink) {
     EXPECT_EQ(curl.Writhe(), -1);
     EXPECT_EQ(NonZero(JonesOf(curl)), (Terms{{{0, 1}, 1}}));
 
-    const TKnot mirrorCurl = Code({{1, 4}}, {{1, 3, 1, 4}, {1, 2, 1, 1}});
+    const TKnot mirrorCurl = MakeCode({{1, 4}}, {{1, 3, 1, 4}, {1, 2, 1, 1}});
     EXPECT_EQ(NonZero(BracketOf(mirrorCurl)), (Terms{{{3, 1}, -1}}));
     EXPECT_EQ(mirrorCurl.Writhe(), 1);
     EXPECT_EQ(NonZero(JonesOf(mirrorCurl)), (Terms{{{0, 1}, 1}}));
 
-    const TKnot trefoil = Code({{2, 1}, {2, 1}, {2, 1}},
+    const TKnot trefoil = MakeCode({{2, 1}, {2, 1}, {2, 1}},
                                {{1, 1, 2, 4}, {1, 3, 3, 2}, {2, 1, 3, 4}, {1, 2, 2, 3}, {1, 4, 3, 1}, {2, 2, 3, 3}});
     EXPECT_EQ(NonZero(BracketOf(trefoil)), (Terms{{{5, 1}, -1}, {{-3, 1}, -1}, {{-7, 1}, 1}}));
     EXPECT_EQ(trefoil.Writhe(), 3);
     EXPECT_EQ(NonZero(JonesOf(trefoil)), (Terms{{{4, 1}, -1}, {{3, 1}, 1}, {{1, 1}, 1}}));
 
-    const TKnot link = Code({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
+    const TKnot link = MakeCode({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
     EXPECT_EQ(NonZero(BracketOf(link)), (Terms{{{4, 1}, -1}, {{-4, 1}, -1}}));
     EXPECT_EQ(link.Writhe(), -2);
     EXPECT_EQ(NonZero(JonesOf(link)), (Terms{{{-1, 2}, -1}, {{-5, 2}, -1}}));

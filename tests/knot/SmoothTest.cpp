@@ -5,21 +5,17 @@
 #include <vector>
 
 #include "knot/Knot.h"
+#include "tests/support/BraidCode.h"
 
 namespace ravelon {
 namespace {
 
-TKnot Code(const std::vector<TCrossing>& crossings, const std::vector<TEdge>& edges) {
-    TKnot k;
-    for (const TCrossing& c : crossings) k.FCrossings.push_back(c);
-    for (const TEdge& e : edges) k.FEdges.push_back(e);
-    return k;
-}
+using testing::MakeCode;
 
 std::vector<TEdge> Edges(const TKnot& k) { return {k.FEdges.begin() + 1, k.FEdges.end()}; }
 
 TEST(Smooth, FigureEightCurlBothWays) {
-    const TKnot curl = Code({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}});
+    const TKnot curl = MakeCode({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}});
     TKnot k1;
     k1.Assign(curl);
     k1.Smooth(1);
@@ -54,7 +50,7 @@ TEST(Smooth, AllSevenConfigurations) {
          {{1, 1, 1, 2}, {1, 3, 1, 4}, {2, 1, 2, 4}}},
     };
     for (const Case& c : cases) {
-        TKnot k = Code({{2, 1}, {1, 2}}, c.Before);
+        TKnot k = MakeCode({{2, 1}, {1, 2}}, c.Before);
         k.Smooth(1);
         EXPECT_EQ(k.FCrossingCount(), 1) << c.Name;
         EXPECT_EQ(k.FCrossings[1], (TCrossing{2, 1})) << c.Name;
@@ -64,7 +60,7 @@ TEST(Smooth, AllSevenConfigurations) {
 
 TEST(Smooth, LoopsAndOtherCrossingsAreCarriedUnchanged) {
     // A stored loop (0, 0, 0, 0) and an edge between two other crossings.
-    TKnot k = Code({{1, 2}, {2, 1}, {1, 4}},
+    TKnot k = MakeCode({{1, 2}, {2, 1}, {1, 4}},
                    {{0, 0, 0, 0}, {1, 1, 2, 1}, {3, 1, 3, 2}, {1, 2, 2, 2}, {3, 3, 1, 3}, {3, 4, 2, 3}, {1, 4, 2, 4}});
     k.Smooth(2);  // FirstPort 1, kind 2: joins 1 with 4, and 2 with 3
     EXPECT_EQ(k.FCrossingCount(), 2);
@@ -77,7 +73,7 @@ TEST(Smooth, LoopsAndOtherCrossingsAreCarriedUnchanged) {
 
 TEST(Smooth, RefusesAPortWithoutEdge) {
     // Crossing 2's port 3 is not the end of any edge (an open curve).
-    TKnot k = Code({{1, 2}, {2, 1}}, {{1, 1, 2, 1}, {1, 2, 2, 2}, {1, 3, 1, 4}, {2, 4, 2, 2}});
+    TKnot k = MakeCode({{1, 2}, {2, 1}}, {{1, 1, 2, 1}, {1, 2, 2, 2}, {1, 3, 1, 4}, {2, 4, 2, 2}});
     try {
         k.Smooth(1);
         FAIL() << "no exception";
@@ -86,19 +82,19 @@ TEST(Smooth, RefusesAPortWithoutEdge) {
     }
     TKnot none;
     EXPECT_THROW(none.Smooth(1), std::logic_error);
-    TKnot bad = Code({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}});
+    TKnot bad = MakeCode({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}});
     EXPECT_THROW(bad.Smooth(3), std::logic_error);
     // A port reached by two edges is refused too, before anything changes.
-    TKnot twice = Code({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}, {1, 1, 0, 0}});
+    TKnot twice = MakeCode({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}, {1, 1, 0, 0}});
     EXPECT_THROW(twice.Smooth(1), std::logic_error);
     EXPECT_EQ(twice.FCrossingCount(), 1);
     EXPECT_EQ(twice.FEdgeCount(), 3);
 }
 
 TEST(Smooth, AssignCopiesEverything) {
-    const TKnot k = Code({{2, 1}, {2, 1}, {2, 1}},
+    const TKnot k = MakeCode({{2, 1}, {2, 1}, {2, 1}},
                          {{1, 1, 2, 4}, {1, 3, 3, 2}, {2, 1, 3, 4}, {1, 2, 2, 3}, {1, 4, 3, 1}, {2, 2, 3, 3}});
-    TKnot c = Code({{1, 2}}, {{0, 0, 0, 0}});
+    TKnot c = MakeCode({{1, 2}}, {{0, 0, 0, 0}});
     c.Assign(k);
     EXPECT_EQ(c.FCrossings.size(), 4u);
     EXPECT_EQ(c.FEdges.size(), 7u);
@@ -117,18 +113,18 @@ namespace {
 TEST(Smooth, EdgesBetweenOppositePorts) {
     // Crossing 2 (FirstPort 1, kind 1: R = 1, 2, 3, 4) with an edge from port 1
     // to port 3: one path from Far(2) to Far(4).
-    TKnot k = Code({{1, 2}, {1, 2}}, {{2, 1, 2, 3}, {1, 1, 2, 2}, {1, 2, 2, 4}, {1, 3, 1, 4}});
+    TKnot k = MakeCode({{1, 2}, {1, 2}}, {{2, 1, 2, 3}, {1, 1, 2, 2}, {1, 2, 2, 4}, {1, 3, 1, 4}});
     k.Smooth(1);
     EXPECT_EQ(Edges(k), (std::vector<TEdge>{{1, 3, 1, 4}, {1, 1, 1, 2}}));
 
     // Ports 2 and 4 joined across: one path from Far(1) to Far(3).
-    TKnot m = Code({{1, 2}, {1, 2}}, {{2, 2, 2, 4}, {1, 1, 2, 1}, {1, 2, 2, 3}, {1, 3, 1, 4}});
+    TKnot m = MakeCode({{1, 2}, {1, 2}}, {{2, 2, 2, 4}, {1, 1, 2, 1}, {1, 2, 2, 3}, {1, 3, 1, 4}});
     m.Smooth(2);  // R = 2, 3, 4, 1: edge R0-R2
     EXPECT_EQ(Edges(m), (std::vector<TEdge>{{1, 3, 1, 4}, {1, 2, 1, 1}}));
 
     // Both pairs joined across: one closed loop, either way.
     for (int kind : {1, 2}) {
-        TKnot b = Code({{1, 2}}, {{1, 1, 1, 3}, {1, 2, 1, 4}});
+        TKnot b = MakeCode({{1, 2}}, {{1, 1, 1, 3}, {1, 2, 1, 4}});
         b.Smooth(kind);
         EXPECT_EQ(b.FCrossingCount(), 0);
         EXPECT_EQ(b.FEdgeCount(), 1) << "kind " << kind;

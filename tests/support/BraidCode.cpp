@@ -49,6 +49,13 @@ std::vector<int> RandomBraidWord(std::mt19937& Rng, int Strands, int Length) {
     return w;
 }
 
+TKnot MakeCode(const std::vector<TCrossing>& Crossings, const std::vector<TEdge>& Edges) {
+    TKnot k;
+    k.FCrossings.insert(k.FCrossings.end(), Crossings.begin(), Crossings.end());
+    k.FEdges.insert(k.FEdges.end(), Edges.begin(), Edges.end());
+    return k;
+}
+
 TKnot TorusTwo(int n) { return BraidClosure(2, std::vector<int>(static_cast<std::size_t>(n), 1)); }
 
 }  // namespace ravelon::testing

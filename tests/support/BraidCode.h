@@ -27,4 +27,7 @@ std::vector<int> RandomBraidWord(std::mt19937& Rng, int Strands, int Length);
 // The code of the (2, n) torus knot or link: the closure of sigma_1^n.
 TKnot TorusTwo(int n);
 
+// The code with the given crossings 1 to n and edges 1 to m.
+TKnot MakeCode(const std::vector<TCrossing>& Crossings, const std::vector<TEdge>& Edges);
+
 }  // namespace ravelon::testing
