@@ -68,17 +68,6 @@ std::vector<std::pair<int, int>> CountedCrossings(const TDraw& D) {
     return r;
 }
 
-TTerms NonZero(const TPoly& P) {
-    TTerms r;
-    for (const TTerm& t : P.FTerms) {
-        const TFraction e = Reduce(t.Exponent);
-        const auto key = e.Num == 0 ? std::make_pair(0, 1) : std::make_pair(e.Num, e.Den);
-        r[key] += t.Coefficient;
-    }
-    std::erase_if(r, [](const auto& kv) { return kv.second == 0; });
-    return r;
-}
-
 TTerms JonesOf(const TDraw& D) {
     TKnot k;
     D.MakeKnot(k);

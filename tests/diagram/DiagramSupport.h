@@ -10,6 +10,7 @@
 
 #include "diagram/Draw.h"
 #include "knot/Knot.h"
+#include "tests/support/PolyTerms.h"
 
 namespace ravelon::testing {
 
@@ -38,9 +39,8 @@ std::string CompletenessFault(const TKnot& Knot);
 // groups whose stored crossing point has X > 0 and Y > 0.
 std::vector<std::pair<int, int>> CountedCrossings(const TDraw& D);
 
-// A polynomial as its non-zero terms: (num, den) of the exponent -> coefficient.
-using TTerms = std::map<std::pair<int, int>, TCoefficient>;
-TTerms NonZero(const TPoly& P);
+// The non-zero terms of the Jones polynomial of D's crossing code.
+using TTerms = TTermMap;
 TTerms JonesOf(const TDraw& D);
 
 }  // namespace ravelon::testing
