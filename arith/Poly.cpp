@@ -169,12 +169,4 @@ TCoefficient TPoly::CoefficientOf(TFraction Exponent) const {
     return sum;
 }
 
-bool TPoly::SameValue(const TPoly& Other) const {
-    for (const TTerm& t : FTerms)
-        if (CoefficientOf(t.Exponent) != Other.CoefficientOf(t.Exponent)) return false;
-    for (const TTerm& t : Other.FTerms)
-        if (CoefficientOf(t.Exponent) != Other.CoefficientOf(t.Exponent)) return false;
-    return true;
-}
-
 }  // namespace ravelon

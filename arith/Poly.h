@@ -71,8 +71,6 @@ public:
 
     // The coefficient of the term with the given exponent, 0 when there is none.
     TCoefficient CoefficientOf(TFraction Exponent) const;
-    // True when both have the same non-zero terms, whatever their order.
-    bool SameValue(const TPoly& Other) const;
 
     // The terms, in storage order.
     std::vector<TTerm> FTerms;

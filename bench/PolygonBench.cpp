@@ -33,28 +33,11 @@ void MakeKnot(benchmark::State& State, const TDraw& Draw) {
     State.counters["lines"] = Draw.FLineCount();
 }
 
-void Bracket(benchmark::State& State, const TKnot& Code) {
+// Times one computation of Code into a polynomial: Bracket, StateSumBracket or Jones.
+void Compute(benchmark::State& State, const TKnot& Code, void (TKnot::*Method)(ravelon::TPoly&) const) {
     for (auto _ : State) {
         ravelon::TPoly p(0);
-        Code.Bracket(p);
-        benchmark::DoNotOptimize(p);
-    }
-    State.counters["crossings"] = Code.FCrossingCount();
-}
-
-void StateSumBracket(benchmark::State& State, const TKnot& Code) {
-    for (auto _ : State) {
-        ravelon::TPoly p(0);
-        Code.StateSumBracket(p);
-        benchmark::DoNotOptimize(p);
-    }
-    State.counters["crossings"] = Code.FCrossingCount();
-}
-
-void Jones(benchmark::State& State, const TKnot& Code) {
-    for (auto _ : State) {
-        ravelon::TPoly p(0);
-        Code.Jones(p);
+        (Code.*Method)(p);
         benchmark::DoNotOptimize(p);
     }
     State.counters["crossings"] = Code.FCrossingCount();
@@ -66,10 +49,13 @@ void RegisterAll() {
         const TKnot code = CodeOf(draw);
         const std::string suffix = "/" + std::to_string(size);
         benchmark::RegisterBenchmark(("MakeKnot" + suffix).c_str(), MakeKnot, draw)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("Bracket" + suffix).c_str(), Bracket, code)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("Jones" + suffix).c_str(), Jones, code)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Bracket" + suffix).c_str(), Compute, code, &TKnot::Bracket)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Jones" + suffix).c_str(), Compute, code, &TKnot::Jones)
+            ->Unit(benchmark::kMillisecond);
         if (size <= kStateSumLimit)
-            benchmark::RegisterBenchmark(("StateSumBracket" + suffix).c_str(), StateSumBracket, code)
+            benchmark::RegisterBenchmark(("StateSumBracket" + suffix).c_str(), Compute, code,
+                                         &TKnot::StateSumBracket)
                 ->Unit(benchmark::kMillisecond);
     }
 }

@@ -9,6 +9,7 @@
 #include "cli/PdCode.h"
 #include "knot/Knot.h"
 #include "tests/support/BraidCode.h"
+#include "tests/support/PolyTerms.h"
 
 namespace ravelon {
 namespace {
@@ -81,12 +82,7 @@ struct TPdReading {
             int loops = Pd.LoopsLeftOut;
             for (int arc = 1; arc <= Arcs; ++arc)
                 if (find(arc) == arc) ++loops;
-            const int p = loops - 1;
-            TCoefficient binom = 1;
-            for (int j = 0; j <= p; ++j) {
-                sum[aExp + 2 * p - 4 * j] += (p % 2 ? -1 : 1) * binom;
-                binom = binom * (p - j) / (j + 1);
-            }
+            testing::AddState(sum, aExp, loops);
         }
         std::erase_if(sum, [](const auto& kv) { return kv.second == 0; });
         return sum;

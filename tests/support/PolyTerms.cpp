@@ -22,4 +22,13 @@ bool NonZeroDescending(const TPoly& P) {
     return true;
 }
 
+void AddState(std::map<int, TCoefficient>& Sum, int AExponent, int Loops) {
+    const int p = Loops - 1;
+    TCoefficient binom = 1;
+    for (int j = 0; j <= p; ++j) {
+        Sum[AExponent + 2 * p - 4 * j] += (p % 2 ? -1 : 1) * binom;
+        binom = binom * (p - j) / (j + 1);
+    }
+}
+
 }  // namespace ravelon::testing

@@ -18,4 +18,9 @@ TTermMap NonZero(const TPoly& P);
 // polynomial is the single term 0 * x^0.
 bool NonZeroDescending(const TPoly& P);
 
+// Adds one smoothing state of the bracket to Sum (exponent of A -> coefficient):
+// A^AExponent d^(Loops - 1) with d = -A^2 - A^-2, expanded by the binomial
+// theorem, so that test oracles need no polynomial arithmetic of the program.
+void AddState(std::map<int, TCoefficient>& Sum, int AExponent, int Loops);
+
 }  // namespace ravelon::testing
