@@ -1,0 +1,233 @@
+// The main window of Ravelon: the whole user interface but for the two small
+// dialogs. It owns the one diagram for the life of the program, shows it on a
+// white canvas of adjustable size inside a scrolling view, and offers every
+// command through the menu bar, the tool bar and keyboard shortcuts.
+//
+// Layout, top to bottom:
+//   ToolBar1      New, Open, Save | Print | Calc (drop-down PopupMenu1) |
+//                 Canvas settings, SizePanel (" 400×300")
+//   Panel2        the container between tool bar and status bar, holding
+//     Splitter1   a vertical splitter with a 3-pixel handle between
+//       ScrollBox1  the canvas view (grey), in which Panel1, the canvas panel,
+//                   sits centred; Image1 fills Panel1 and holds the canvas picture
+//       ScrollBox2  the output pane, Image2 at (0, 0) holds the last result
+//   StatusBar1    panel 0 (70 pixels): the mouse position; panel 1: hints
+//
+// The implementation is split by concern, one file each:
+//   MainWindow.cpp          creation, layout, actions and menus, toggles, close
+//   DiagramPainting.cpp     Redraw, DrawLine, DrawPoint, DrawRubberBand, PaintCrossMask
+//   CanvasInteraction.cpp   the mouse handlers of Image1: the editing state machine
+//   InvariantCommands.cpp   the three invariant commands and the output pane
+//   Documents.cpp           New, Open, Save, Save as, the command-line file, drops
+//   Printing.cpp            Print, Printer setup, Save as bitmap
+#pragma once
+
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+#include <vector>
+
+#include "app/ImageControl.h"
+#include "arith/Poly.h"
+#include "diagram/Draw.h"
+
+namespace ravelon {
+
+class TForm2;
+class TForm3;
+class THelpDialog;
+
+// The main window.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Creates the window as the program starts (the creation handler).
+    explicit TForm1(QWidget* Parent = nullptr);
+    ~TForm1() override;
+
+    // --- the diagram and the document ------------------------------------
+    TDraw FDraw;                       // the diagram, never replaced
+    QImage FMaskBitmap;                // the 18 x 18 gap mask
+    QString FKnotName;                 // "NewKnot", or the last file's name
+    QString FFileName;                 // full path of the last file, or empty
+    bool FShowDirection = false;       // draw the direction arrows
+
+    // --- hit-test fields of the canvas interaction ------------------------
+    bool FCrossHit = false;
+    std::int32_t FCrossLineA = 0;
+    std::int32_t FCrossLineB = 0;
+    bool FPointHit = false;
+    std::int32_t FPointIndex = 0;
+    bool FClicked = false;
+
+    // --- the dialogs, created hidden and reused ---------------------------
+    TForm2* Form2 = nullptr;
+    TForm3* Form3 = nullptr;
+    THelpDialog* HelpDialog = nullptr;  // the topic finder, made at first use
+
+    // --- components -------------------------------------------------------
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* ToolButton1 = nullptr;   // New
+    QToolButton* ToolButton2 = nullptr;   // Open
+    QToolButton* ToolButton3 = nullptr;   // Save
+    QToolButton* ToolButton5 = nullptr;   // Print
+    QToolButton* ToolButton12 = nullptr;  // Calc, with PopupMenu1
+    QToolButton* ToolButton11 = nullptr;  // Canvas settings
+    QLabel* SizePanel = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusPanel0 = nullptr;       // the mouse position
+    QLabel* StatusPanel1 = nullptr;       // hints and progress texts
+    QWidget* Panel2 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    QWidget* CanvasHost = nullptr;        // the scrolled area of ScrollBox1
+    QWidget* Panel1 = nullptr;
+    TImageControl* Image1 = nullptr;
+    QScrollArea* ScrollBox2 = nullptr;
+    TImageControl* Image2 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    std::vector<QIcon> ImageList1;        // the eight tool-bar images
+    std::unique_ptr<QPrinter> Printer;    // the program's one printer
+
+    // Menus of MainMenu1 (the menu bar).
+    QMenu* FileMenu = nullptr;
+    QMenu* EditMenu = nullptr;
+    QMenu* ShowMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
+
+    // Actions of ActionList1.
+    QAction* NewMakeAction = nullptr;
+    QAction* OpenAction = nullptr;
+    QAction* SaveAction = nullptr;
+    QAction* SaveAsAction = nullptr;
+    QAction* SaveAsBitmapAction = nullptr;
+    QAction* PrinterSetupAction = nullptr;
+    QAction* PrintAction = nullptr;
+    QAction* ExitAction = nullptr;
+    QAction* CalcAction = nullptr;
+    QAction* CalcBlacketAction = nullptr;  // tag 0
+    QAction* CalcTwistAction = nullptr;    // tag 1
+    QAction* CalcJonesAction = nullptr;    // tag 2
+    QAction* ReverseAllAction = nullptr;
+    QAction* SetCanvasAction = nullptr;
+    QAction* ShowToolBarAction = nullptr;
+    QAction* ShowStatusBarAction = nullptr;
+    QAction* ShowOutputAction = nullptr;
+    QAction* ShowDirectionAction = nullptr;
+    QAction* SearchTopicAction = nullptr;
+    QAction* AboutAction = nullptr;
+
+    // The menu items, each bound to its action.
+    QAction *NewMakeMenu = nullptr, *OpenMenu = nullptr, *SaveMenu = nullptr, *SaveAsMenu = nullptr,
+            *SabeAsGraphicMenu = nullptr, *PrinterSetupMenu = nullptr, *PrintMenu = nullptr, *ExitMenu = nullptr;
+    QAction *CalcBlancketMenu = nullptr, *CalcTwistMenu = nullptr, *CalcJonesMenu = nullptr,
+            *ReverseAllMenu = nullptr, *SetCanvasMenu = nullptr;
+    QAction *ShowToolBarMenu = nullptr, *ShowStatusBarMenu = nullptr, *ShowOutputMenu = nullptr,
+            *ShowDirectionMenu = nullptr;
+    QAction *SearchTopicMenu = nullptr, *AboutMenu = nullptr;
+    QAction *N1 = nullptr, *T1 = nullptr, *J1 = nullptr;  // in PopupMenu1
+
+    // --- window and commands (MainWindow.cpp) -----------------------------
+    // Sets the canvas (Panel1, Image1 and its picture) to Width x Height and
+    // re-centres it; does not redraw.
+    void SetCanvasSize(int Width, int Height);
+    int CanvasWidth() const;
+    int CanvasHeight() const;
+    // Fills the canvas's rectangle of Canvas with white.
+    void ClearCanvas(QPainter& Canvas);
+    // Re-centres the canvas panel in the canvas view.
+    void ScrollBox1Resize();
+    // Status panel 1 shows Text (empty clears it).
+    void ShowHint(const QString& Text);
+    // Status panel 1 shows the hint the mouse is over now.
+    void ApplicationHint(const QString& Hint);
+    // Sets the caption from the knot name: "Ravelon - [name]".
+    void SetCaption();
+
+    void NewMakeActionExecute();
+    void OpenActionExecute();
+    void SaveActionExecute();
+    void SaveAsActionExecute();
+    void SaveAsBitmapActionExecute();
+    void PrinterSetupActionExecute();
+    void PrintActionExecute();
+    void ExitActionExecute();
+    void CalcActionExecute();
+    void CalcPolyActionExecute(QAction* Sender);
+    void ReverseAllActionExecute();
+    void SetCanvasActionExecute();
+    void ShowToolBarActionExecute();
+    void ShowStatusBarActionExecute();
+    void ShowOutputActionExecute();
+    void ShowDirectionActionExecute();
+    void SearchTopicActionExecute();
+    void AboutActionExecute();
+
+    // --- painting the diagram (DiagramPainting.cpp) ------------------------
+    // The whole diagram, painted off-screen and copied onto Canvas.
+    void Redraw(QPainter& Canvas);
+    // Redraw onto the canvas picture of Image1, shown at once.
+    void RedrawCanvas();
+    // Lines then points onto any painter (Redraw's off-screen image, a
+    // recorded picture for the printer).
+    void PaintDiagram(QPainter& Canvas);
+    // Line i in Colour, with its gaps and, when shown, its arrowhead.
+    void DrawLine(QPainter& Canvas, const QColor& Colour, std::int32_t I);
+    // A disc of 10 pixels around P.
+    void DrawPoint(QPainter& Canvas, TPoint P, const QColor& Colour);
+    // A silver line in the inverting mode: painting it twice restores Canvas.
+    void DrawRubberBand(QPainter& Canvas, TPoint From, TPoint To);
+    // The gap mask: a yellow square with a white disc.
+    void PaintCrossMask(QPainter& Canvas);
+
+    // --- the canvas interaction (CanvasInteraction.cpp) --------------------
+    void Image1MouseMove(Qt::MouseButtons Buttons, int X, int Y);
+    void Image1MouseDown(Qt::MouseButton Button, int X, int Y);
+    void Image1Click();
+    void Image1DblClick();
+    void Image1MouseUp(Qt::MouseButton Button, int X, int Y);
+    // Ends a group being drawn or a point being moved, for a new diagram.
+    void ResetInteraction();
+
+    // --- the output pane (InvariantCommands.cpp) ---------------------------
+    void ShowPolynomial(const TPoly& P, const QString& VarName, const QString& Title);
+
+    // --- documents (Documents.cpp) ----------------------------------------
+    void OpenKnotFile(const QString& FileName);
+    void SaveKnotFile(const QString& FileName);
+    // The first showing: opens the file named on the command line.
+    void FormShow();
+    // Dropped files: opens the first whose extension is ".rvd".
+    void WMDropFiles(const QStringList& Paths);
+    // The file named on the command line, opened at the first showing.
+    QString FCommandLineFile;
+
+protected:
+    bool event(QEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreatePanes();
+    bool FShown = false;
+    bool FClosing = false;
+};
+
+}  // namespace ravelon
