@@ -215,6 +215,7 @@ void TForm1::CreateMenus() {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    for (QMenu* m : {FileMenu, EditMenu, ShowMenu, HelpMenu, PopupMenu1}) m->installEventFilter(this);
     N1 = BindMenuItem(PopupMenu1, CalcBlacketAction, "N1");
     T1 = BindMenuItem(PopupMenu1, CalcTwistAction, "T1");
     J1 = BindMenuItem(PopupMenu1, CalcJonesAction, "J1");
@@ -377,6 +378,11 @@ bool TForm1::event(QEvent* Event) {
 
 bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
     if (Event->type() == QEvent::ToolTip) return true;
+    // A pop-up menu is a window of its own: its hints are caught here.
+    if (Event->type() == QEvent::StatusTip) {
+        ApplicationHint(static_cast<QStatusTipEvent*>(Event)->tip());
+        return true;
+    }
     if (Watched == ScrollBox1 && Event->type() == QEvent::Resize) ScrollBox1Resize();
     return QMainWindow::eventFilter(Watched, Event);
 }

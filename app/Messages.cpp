@@ -2,10 +2,6 @@
 
 #include <QMessageBox>
 #include <QPushButton>
-#include <new>
-#include <stdexcept>
-
-#include "app/ScreenCursor.h"
 
 namespace ravelon {
 
@@ -27,26 +23,6 @@ bool AskConfirmation(QWidget* Parent, const QString& Question) {
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
-}
-
-TApplication::TApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {
-    setApplicationName(QStringLiteral("Ravelon"));
-    setApplicationDisplayName(QStringLiteral("Ravelon"));
-}
-
-bool TApplication::notify(QObject* Receiver, QEvent* Event) {
-    QString message;
-    try {
-        return QApplication::notify(Receiver, Event);
-    } catch (const std::bad_alloc&) {
-        message = QStringLiteral("メモリが不足しています");
-    } catch (const std::exception& e) {
-        message = QString::fromUtf8(e.what());
-    }
-    // A failed command leaves no busy cursor behind.
-    if (ScreenCursor() == crHourGlass) SetScreenCursor(crDefault);
-    ShowErrorReport(activeWindow(), message);
-    return false;
 }
 
 }  // namespace ravelon

@@ -1,5 +1,4 @@
-// The program's two kinds of message box, and the application object that
-// routes every error of a command or an event to one error report.
+// The program's two kinds of message box.
 //
 // The error report: a box captioned "Ravelon" with the stop icon and OK,
 // showing the error's text with a full stop appended when its last character
@@ -8,8 +7,8 @@
 // lets the guarded action go on.
 #pragma once
 
-#include <QApplication>
 #include <QString>
+#include <QWidget>
 
 namespace ravelon {
 
@@ -21,13 +20,5 @@ void ShowErrorReport(QWidget* Parent, const QString& Text);
 
 // Asks Question in the confirmation box; true only for Yes.
 bool AskConfirmation(QWidget* Parent, const QString& Question);
-
-// The application object: title "Ravelon"; an error escaping any event
-// handler is shown in the error report instead of ending the program.
-class TApplication : public QApplication {
-public:
-    TApplication(int& Argc, char** Argv);
-    bool notify(QObject* Receiver, QEvent* Event) override;
-};
 
 }  // namespace ravelon

@@ -1,0 +1,66 @@
+#include "tests/app/AppTestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+namespace ravelon::testing {
+
+void WhenModalShown(std::function<void(QWidget*)> Act) {
+    auto* const timer = new QTimer(qApp);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, Act = std::move(Act)] {
+        QWidget* const modal = QApplication::activeModalWidget();
+        if (modal == nullptr) return;
+        timer->stop();
+        timer->deleteLater();
+        Act(modal);
+    });
+    timer->start();
+}
+
+namespace {
+
+QAbstractButton* ButtonWithText(QMessageBox* Box, const QString& Text) {
+    for (QAbstractButton* b : Box->buttons())
+        if (b->text() == Text) return b;
+    return nullptr;
+}
+
+}  // namespace
+
+void AnswerQuestion(bool Yes, QString* Seen) {
+    WhenModalShown([Yes, Seen](QWidget* w) {
+        auto* const box = qobject_cast<QMessageBox*>(w);
+        if (box == nullptr) return;
+        if (Seen != nullptr) *Seen = box->windowTitle() + u'|' + box->text();
+        QAbstractButton* const b = ButtonWithText(box, Yes ? QStringLiteral("はい(&Y)") : QStringLiteral("いいえ(&N)"));
+        if (b != nullptr) b->click();
+    });
+}
+
+void AcceptErrorReport(QString* Seen) {
+    WhenModalShown([Seen](QWidget* w) {
+        auto* const box = qobject_cast<QMessageBox*>(w);
+        if (box == nullptr) return;
+        if (Seen != nullptr) *Seen = box->windowTitle() + u'|' + box->text();
+        box->accept();
+    });
+}
+
+void ClickCanvas(TForm1& Form, QPoint At, Qt::MouseButton Button) {
+    QTest::mouseMove(Form.Image1, At);
+    QTest::mousePress(Form.Image1, Button, Qt::NoModifier, At);
+    QTest::mouseRelease(Form.Image1, Button, Qt::NoModifier, At);
+}
+
+void ClickCanvasPath(TForm1& Form, std::initializer_list<QPoint> Points) {
+    for (const QPoint p : Points) {
+        ClickCanvas(Form, p);
+        // Far enough apart in time that no two clicks make a double click.
+        QTest::qWait(QApplication::doubleClickInterval() / 10 + 1);
+    }
+}
+
+}  // namespace ravelon::testing

@@ -1,0 +1,292 @@
+// The main window as it starts, its command table, the toggles, the close
+// question, the error report, and the diagram's picture read pixel by pixel.
+#include <QApplication>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTest>
+#include <cmath>
+
+#include "app/Messages.h"
+#include "diagram/EditState.h"
+#include "tests/app/AppTestSupport.h"
+
+using namespace ravelon;
+
+namespace {
+
+const QColor Blue(0, 0, 255), Red(255, 0, 0), Green(0, 128, 0), White(255, 255, 255), Black(0, 0, 0);
+
+// Draws and closes one group through the diagram's own editing operations.
+void AddGroup(TDraw& D, std::initializer_list<TPoint> Points) {
+    auto p = Points.begin();
+    D.BeginGroup(*p);
+    for (++p; p != Points.end(); ++p) D.ExtendGroup(*p);
+    D.CloseGroup();
+}
+
+QColor At(const TForm1& Form, int X, int Y) { return Form.Image1->Picture.pixelColor(X, Y); }
+
+// True when some pixel within Radius of (X, Y) has colour C.
+bool Near(const TForm1& Form, int X, int Y, int Radius, const QColor& C) {
+    for (int y = Y - Radius; y <= Y + Radius; ++y)
+        for (int x = X - Radius; x <= X + Radius; ++x)
+            if (At(Form, x, y) == C) return true;
+    return false;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ResetEditState(); }
+
+    void startsAsANewKnotOnAWhiteCentredCanvas() {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ravelon - [NewKnot]"));
+        QCOMPARE(form.SizePanel->text(), QStringLiteral(" 400×300"));
+        QCOMPARE(form.StatusPanel1->text(), QString());
+        QCOMPARE(form.Image1->Picture.size(), QSize(400, 300));
+        for (int y = 0; y < 300; y += 7)
+            for (int x = 0; x < 400; x += 7) QCOMPARE(At(form, x, y), White);
+        // Equal grey margins around the canvas in the canvas view.
+        const int inner = form.ScrollBox1->height() - 2 * form.ScrollBox1->frameWidth();
+        QVERIFY(std::abs(inner - 300 - 2 * form.Panel1->y()) <= 1);
+        QVERIFY(form.Panel1->y() > 0 && form.Panel1->x() > 0);
+
+        // A canvas larger than the view starts at the view's origin.
+        form.SetCanvasSize(999, 999);
+        QCOMPARE(form.Panel1->pos(), QPoint(0, 0));
+        QCOMPARE(form.SizePanel->text(), QStringLiteral(" 999×999"));
+    }
+
+    void commandTableAndMenus() {
+        TForm1 form;
+        struct Row {
+            QAction* Action;
+            const char* Caption;
+            const char* Hint;
+            QKeySequence Key;
+            bool HasImage;
+        };
+        const Row rows[] = {
+            {form.NewMakeAction, "新規作成(&N)", "新しい結び目を作成するため、キャンバスを消去します。", QKeySequence("Ctrl+N"), true},
+            {form.OpenAction, "ファイルを開く(&O)...", "ファイルから結び目データを開きます。", QKeySequence("Ctrl+O"), true},
+            {form.SaveAction, "上書き保存(&S)", "結び目データをファイルに保存します。", QKeySequence("Ctrl+S"), true},
+            {form.SaveAsAction, "名前を付けて保存(&A)...", "結び目に名前を付けてファイルに保存します。", {}, false},
+            {form.SaveAsBitmapAction, "ビットマップとして保存(&B)...", "キャンバスの画像をビットマップとして保存します。", {}, false},
+            {form.PrinterSetupAction, "プリンタの設定(&S)...", "プリンタの設定を行います。", {}, false},
+            {form.PrintAction, "印刷(&P)...", "キャンバスの画像を印刷します。", QKeySequence("Ctrl+P"), true},
+            {form.ExitAction, "終了(&X)", "このアプリケーションを終了します。", {}, false},
+            {form.CalcAction, "計算する(&C)", "結び目から多項式を計算します。", {}, true},
+            {form.CalcBlacketAction, "ブラケット多項式(&B)", "結び目からブラケット多項式を計算します。", {}, false},
+            {form.CalcTwistAction, "ねじり数(&T)", "結び目からねじり数を計算します。", {}, false},
+            {form.CalcJonesAction, "ジョーンズ多項式(&J)", "結び目からジョーンズ多項式を計算します。", {}, false},
+            {form.ReverseAllAction, "すべての上下を入れ替える(&R)", "すべての交点の上下を入れ替えます。", {}, false},
+            {form.SetCanvasAction, "キャンバスの設定(&S)...", "キャンバスの大きさを設定します。", {}, true},
+            {form.ShowToolBarAction, "ツールバーの表示(&T)", "ツールバーの表示・非表示を切り替えます。", {}, false},
+            {form.ShowStatusBarAction, "ステータスバーの表示(&S)", "ステータスバーの表示・非表示を切り替えます。", {}, false},
+            {form.ShowOutputAction, "アウトプットの表示(&O)", "", {}, false},
+            {form.ShowDirectionAction, "結び目の向きの表示(&D)", "結び目の向きの表示・非表示を切り替えます。", {}, true},
+            {form.SearchTopicAction, "トピックの検索(&H)", "ヘルプファイルを参照します。", QKeySequence("F1"), true},
+            {form.AboutAction, "バージョン情報(&A)...", "バージョン情報を表示します。", {}, false},
+        };
+        for (const Row& r : rows) {
+            QCOMPARE(r.Action->text(), QString::fromUtf8(r.Caption));
+            QCOMPARE(r.Action->statusTip(), QString::fromUtf8(r.Hint));
+            QCOMPARE(r.Action->shortcut(), r.Key);
+            QCOMPARE(!r.Action->icon().isNull(), r.HasImage);
+            QVERIFY(r.Action->isEnabled());
+        }
+        QVERIFY(form.ShowToolBarAction->isChecked() && form.ShowStatusBarAction->isChecked() &&
+                form.ShowOutputAction->isChecked() && !form.ShowDirectionAction->isChecked());
+
+        // Menu places: the item names and captions in order, "-" a separator.
+        const auto place = [](QMenu* m) {
+            QStringList items;
+            for (QAction* a : m->actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + u':' + a->text());
+            return items.join(u' ');
+        };
+        QCOMPARE(form.FileMenu->title(), QStringLiteral("ファイル(&F)"));
+        QCOMPARE(place(form.FileMenu),
+                 QStringLiteral("NewMakeMenu:新規作成(&N) OpenMenu:ファイルを開く(&O)... SaveMenu:上書き保存(&S) "
+                                "SaveAsMenu:名前を付けて保存(&A)... - SabeAsGraphicMenu:ビットマップとして保存(&B)... - "
+                                "PrinterSetupMenu:プリンタの設定(&S)... PrintMenu:印刷(&P)... - ExitMenu:終了(&X)"));
+        QCOMPARE(form.EditMenu->title(), QStringLiteral("編集(&E)"));
+        QCOMPARE(place(form.EditMenu),
+                 QStringLiteral("CalcBlancketMenu:ブラケット多項式(&B) CalcTwistMenu:ねじり数(&T) CalcJonesMenu:ジョーンズ多項式(&J) - "
+                                "ReverseAllMenu:すべての上下を入れ替える(&R) - SetCanvasMenu:キャンバスの設定(&S)..."));
+        QCOMPARE(form.ShowMenu->title(), QStringLiteral("表示(&V)"));
+        QCOMPARE(place(form.ShowMenu),
+                 QStringLiteral("ShowToolBarMenu:ツールバーの表示(&T) ShowStatusBarMenu:ステータスバーの表示(&S) "
+                                "ShowOutputMenu:アウトプットの表示(&O) - ShowDirectionMenu:結び目の向きの表示(&D)"));
+        QCOMPARE(form.HelpMenu->title(), QStringLiteral("ヘルプ(&H)"));
+        QCOMPARE(place(form.HelpMenu), QStringLiteral("SearchTopicMenu:トピックの検索(&H) - AboutMenu:バージョン情報(&A)..."));
+        QCOMPARE(place(form.PopupMenu1),
+                 QStringLiteral("N1:ブラケット多項式(&B) T1:ねじり数(&T) J1:ジョーンズ多項式(&J)"));
+        QCOMPARE(form.ToolButton12->menu(), form.PopupMenu1);
+
+        // A menu item runs its action, and the action's check mark shows on it.
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.ShowDirectionMenu->trigger();
+        QVERIFY(form.ShowDirectionAction->isChecked() && form.ShowDirectionMenu->isChecked() && form.FShowDirection);
+
+        // Hints go to status panel 1, also from a menu item.
+        form.FileMenu->popup(form.mapToGlobal(QPoint(0, 0)));
+        form.FileMenu->setActiveAction(form.OpenMenu);
+        QCOMPARE(form.StatusPanel1->text(), QStringLiteral("ファイルから結び目データを開きます。"));
+        form.FileMenu->close();
+        form.PopupMenu1->popup(form.mapToGlobal(QPoint(0, 0)));
+        form.PopupMenu1->setActiveAction(form.J1);
+        QCOMPARE(form.StatusPanel1->text(), QStringLiteral("結び目からジョーンズ多項式を計算します。"));
+        form.PopupMenu1->close();
+    }
+
+    void togglesHideAndShowTheirPanes() {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const int viewHeight = form.ScrollBox1->height();
+        form.ShowOutputAction->trigger();
+        QApplication::processEvents();
+        QVERIFY(!form.ScrollBox2->isVisible());
+        QVERIFY(!form.Splitter1->handle(1)->isVisible());
+        QVERIFY(form.ScrollBox1->height() > viewHeight);
+        form.ShowOutputAction->trigger();
+        QApplication::processEvents();
+        QVERIFY(form.ScrollBox2->isVisible() && form.Splitter1->handle(1)->isVisible());
+        QVERIFY(form.Splitter1->handle(1)->y() < form.ScrollBox2->y());
+
+        form.ShowToolBarAction->trigger();
+        form.ShowStatusBarAction->trigger();
+        QVERIFY(!form.ToolBar1->isVisible() && !form.StatusBar1->isVisible());
+    }
+
+    void closeAsksEveryTime() {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QString seen;
+        testing::AnswerQuestion(false, &seen);
+        form.ExitAction->trigger();
+        QCOMPARE(seen, QStringLiteral("確認|Ravelon を終了してよろしいですか？"));
+        QVERIFY(form.isVisible());
+        testing::AnswerQuestion(true);
+        QVERIFY(!form.close() || !form.isVisible());
+        QVERIFY(!form.isVisible());
+    }
+
+    void errorReportAppendsAFullStop() {
+        QCOMPARE(WithFullStop(QStringLiteral("ファイルが見つかりません")), QStringLiteral("ファイルが見つかりません."));
+        QCOMPARE(WithFullStop(QStringLiteral("I/O エラー (5)")), QStringLiteral("I/O エラー (5)"));  // ')' sorts before '.'
+        QCOMPARE(WithFullStop(QStringLiteral("abc")), QStringLiteral("abc."));
+        QCOMPARE(WithFullStop(QStringLiteral("end.")), QStringLiteral("end."));
+        QCOMPARE(WithFullStop(QStringLiteral("x-")), QStringLiteral("x-"));
+        QCOMPARE(WithFullStop(QStringLiteral("1")), QStringLiteral("1."));
+        QCOMPARE(WithFullStop(QString()), QString());
+
+        // An error escaping a command reaches the one report, captioned "Ravelon".
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QAction failing(&form);
+        QObject::connect(&failing, &QAction::triggered, [] { throw std::runtime_error("壊れています"); });
+        form.addAction(&failing);
+        failing.setShortcut(QKeySequence(Qt::Key_F9));
+        QString seen;
+        testing::AcceptErrorReport(&seen);
+        QTest::keyClick(&form, Qt::Key_F9);
+        QCOMPARE(seen, QStringLiteral("Ravelon|壊れています."));
+    }
+
+    void gapsColoursAndSwaps() {
+        TForm1 form;
+        // Group 0 (blue), then group 1 (red) crossing its long line twice;
+        // group 1 is newer, so group 0 passes under it.
+        AddGroup(form.FDraw, {{20, 20}, {380, 280}, {20, 280}});
+        AddGroup(form.FDraw, {{180, 100}, {260, 100}, {200, 200}});
+        AddGroup(form.FDraw, {{300, 20}, {380, 20}, {340, 60}});
+        AddGroup(form.FDraw, {{40, 200}, {120, 200}, {80, 260}});
+        form.RedrawCanvas();
+        // Group colours: blue, red, green, blue again; points black.
+        QVERIFY(Near(form, 340, 20, 1, Green));
+        QVERIFY(Near(form, 80, 200, 1, Blue));
+        QVERIFY(Near(form, 220, 100, 1, Red));
+        QCOMPARE(At(form, 180, 100), Black);
+        QCOMPARE(At(form, 300, 20), Black);
+
+        // A crossing of line 0 with group 1, and points along line 0 from it.
+        TPoint c{};
+        int other = -1;
+        for (int j = 3; j < 6; ++j)
+            if (IsCrossing(form.FDraw.FCross[0][static_cast<std::size_t>(j)])) {
+                c = form.FDraw.FCross[0][static_cast<std::size_t>(j)];
+                other = j;
+            }
+        QVERIFY(other >= 0);
+        const double len = std::hypot(360.0, 260.0);
+        const auto along = [&](double d) { return QPoint(c.X + static_cast<int>(std::lround(d * 360 / len)), c.Y + static_cast<int>(std::lround(d * 260 / len))); };
+        const auto blueAt = [&](double d) { return Near(form, along(d).x(), along(d).y(), 1, Blue); };
+        // The older blue line has an 18-pixel gap around the crossing; the red one runs through.
+        QVERIFY(!blueAt(-5) && !blueAt(5));
+        QVERIFY(blueAt(-13) && blueAt(13));
+        QVERIFY(Near(form, c.X, c.Y, 1, Red));
+
+        form.FDraw.SwapCrossing(0, other);
+        form.RedrawCanvas();
+        QVERIFY(blueAt(-5) && blueAt(5));
+        QVERIFY(!Near(form, c.X, c.Y, 2, Red));
+
+        // Reverse all swaps every crossing: the gap is in the blue line again.
+        form.ReverseAllAction->trigger();
+        QVERIFY(!blueAt(-5) && !blueAt(5));
+    }
+
+    void arrowheadsAndTheirGaps() {
+        TForm1 form;
+        // The horizontal line (100, 100) -> (200, 100) is the first line.
+        AddGroup(form.FDraw, {{100, 100}, {200, 100}, {150, 250}});
+        form.RedrawCanvas();
+        QCOMPARE(At(form, 140, 106), White);
+        form.ShowDirectionAction->trigger();  // repaints at once
+        QCOMPARE(At(form, 140, 106), Blue);
+        QCOMPARE(At(form, 140, 94), Blue);
+        QCOMPARE(At(form, 145, 103), Blue);  // on the stroke from (150, 100) to (140, 106)
+        QCOMPARE(At(form, 140, 100), Blue);  // the line itself
+
+        // A newer line crossing at the arrow's tip cuts the arrowhead away
+        // with the line inside the 18-pixel disc.
+        AddGroup(form.FDraw, {{150, 50}, {150, 150}, {260, 150}});
+        form.RedrawCanvas();
+        QCOMPARE(At(form, 145, 103), White);
+        QCOMPARE(At(form, 143, 100), White);
+        QCOMPARE(At(form, 140, 106), Blue);  // just outside the disc
+        form.ShowDirectionAction->trigger();
+        QCOMPARE(At(form, 140, 106), White);
+    }
+
+    void rubberBandTwiceRestoresEveryPixel() {
+        TForm1 form;
+        AddGroup(form.FDraw, {{20, 20}, {380, 280}, {20, 280}});
+        AddGroup(form.FDraw, {{380, 20}, {20, 200}, {390, 150}});
+        form.ShowDirectionAction->trigger();
+        const QImage before = form.Image1->Picture.copy();
+        QPainter canvas(&form.Image1->Picture);
+        form.DrawRubberBand(canvas, {10, 290}, {395, 5});
+        form.DrawRubberBand(canvas, {200, 150}, {200, 150});
+        canvas.end();
+        QVERIFY(form.Image1->Picture != before);
+        canvas.begin(&form.Image1->Picture);
+        form.DrawRubberBand(canvas, {200, 150}, {200, 150});
+        form.DrawRubberBand(canvas, {10, 290}, {395, 5});
+        canvas.end();
+        QCOMPARE(form.Image1->Picture, before);
+    }
+};
+
+RAVELON_WIDGET_TEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
