@@ -7,7 +7,7 @@
 
 namespace ravelon::testing {
 
-void WhenModalShown(std::function<void(QWidget*)> Act) {
+QPointer<QTimer> WhenModalShown(std::function<void(QWidget*)> Act) {
     auto* const timer = new QTimer(qApp);
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, Act = std::move(Act)] {
@@ -18,6 +18,11 @@ void WhenModalShown(std::function<void(QWidget*)> Act) {
         Act(modal);
     });
     timer->start();
+    return timer;
+}
+
+void DoubleClickCanvas(TForm1& Form, QPoint At) {
+    QTest::mouseDClick(Form.windowHandle(), Qt::LeftButton, Qt::NoModifier, Form.Image1->mapTo(&Form, At));
 }
 
 namespace {

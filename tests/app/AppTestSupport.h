@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 #include <QPoint>
+#include <QPointer>
+#include <QTimer>
 #include <QString>
 #include <functional>
 
@@ -13,8 +15,12 @@
 namespace ravelon::testing {
 
 // Runs Act on the next modal widget as soon as one is shown (polling the
-// event loop), once.
-void WhenModalShown(std::function<void(QWidget*)> Act);
+// event loop), once. Deleting the returned watch cancels it.
+QPointer<QTimer> WhenModalShown(std::function<void(QWidget*)> Act);
+
+// Presses and releases Button twice at At as the window system delivers a
+// double click: press, release, double-click press, release.
+void DoubleClickCanvas(TForm1& Form, QPoint At);
 
 // Answers the next confirmation box with Yes or No; its text goes to Seen.
 void AnswerQuestion(bool Yes, QString* Seen = nullptr);
