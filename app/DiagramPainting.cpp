@@ -97,7 +97,12 @@ void TForm1::DrawLine(QPainter& Canvas, const QColor& Colour, std::int32_t I) {
     QImage* const image = ImageOf(Canvas);
     Canvas.save();
 
-    // 1. The gaps: every crossing where line I passes under another.
+    // 1. The gaps: every crossing where line I passes under another. The
+    //    mask's yellow corners are the patches' transparent parts.
+    std::vector<QPoint> corners;
+    for (int y = 0; y < GapSize; ++y)
+        for (int x = 0; x < GapSize; ++x)
+            if (FMaskBitmap.pixel(x, y) != QColor(Qt::white).rgb()) corners.emplace_back(x, y);
     std::vector<TGapPatch> patches;
     QPainterPath outsideGaps;
     for (std::int32_t j = 0; j < FDraw.FLineCount(); ++j) {
@@ -106,9 +111,7 @@ void TForm1::DrawLine(QPainter& Canvas, const QColor& Colour, std::int32_t I) {
         const QPoint corner(c.X - GapRadius, c.Y - GapRadius);
         if (image != nullptr) {
             QImage patch = image->copy(QRect(corner, QSize(GapSize, GapSize))).convertToFormat(QImage::Format_ARGB32);
-            for (int y = 0; y < GapSize; ++y)
-                for (int x = 0; x < GapSize; ++x)
-                    if (FMaskBitmap.pixelColor(x, y) != Qt::white) patch.setPixelColor(x, y, Qt::transparent);
+            for (const QPoint k : corners) patch.setPixel(k, qRgba(0, 0, 0, 0));
             patches.push_back({corner, std::move(patch)});
         } else {
             // A recorded picture cannot be read back: leave the discs out of
