@@ -9,11 +9,16 @@
 #include <QStatusTipEvent>
 #include <QVBoxLayout>
 
+#include "app/HelpDialog.h"
+#include "app/HelpFile.h"
 #include "app/Messages.h"
 #include "app/RavelonU1.h"
 #include "app/RavelonU2.h"
 #include "app/RavelonU3.h"
 #include "app/ScreenCursor.h"
+
+// The compiled-in pictures, referenced so that the linker keeps them.
+static void InitResources() { Q_INIT_RESOURCE(ravelon); }
 
 namespace ravelon {
 
@@ -37,6 +42,7 @@ struct TActionRow {
 }  // namespace
 
 TForm1::TForm1(QWidget* Parent) : QMainWindow(Parent), Printer(std::make_unique<QPrinter>()) {
+    InitResources();
     RegisterScreenCursors();
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック")));
     QFont f = font();
@@ -426,6 +432,15 @@ void TForm1::ShowOutputActionExecute() {
 void TForm1::ShowDirectionActionExecute() {
     FShowDirection = ShowDirectionAction->isChecked();
     RedrawCanvas();
+}
+
+void TForm1::SearchTopicActionExecute() {
+    std::vector<THelpTopic> topics = LoadHelpFile(FindHelpFile());
+    if (HelpDialog == nullptr) HelpDialog = new THelpDialog(this);
+    HelpDialog->SetTopics(std::move(topics));
+    HelpDialog->show();
+    HelpDialog->raise();
+    HelpDialog->activateWindow();
 }
 
 void TForm1::SetCanvasActionExecute() { Form2->Execute(); }
