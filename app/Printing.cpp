@@ -128,8 +128,13 @@ TPageLayout TForm1::PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth,
         Page.save();
         Page.setClipRect(layout.PictureRect, Qt::IntersectClip);
         Page.translate(layout.PictureRect.topLeft());
-        Page.scale(static_cast<double>(layout.PictureSize.width()) / canvasWidth,
-                   static_cast<double>(layout.PictureSize.height()) / canvasHeight);
+        // A picture plays itself scaled from its own resolution to the
+        // device's; the scale asked for is on top of that.
+        const QPaintDevice& device = *Page.device();
+        Page.scale(static_cast<double>(layout.PictureSize.width()) * picture.logicalDpiX() /
+                       (static_cast<double>(canvasWidth) * device.logicalDpiX()),
+                   static_cast<double>(layout.PictureSize.height()) * picture.logicalDpiY() /
+                       (static_cast<double>(canvasHeight) * device.logicalDpiY()));
         Page.drawPicture(0, 0, picture);
         Page.restore();
     }
