@@ -472,6 +472,38 @@ private slots:
         }
     }
 
+    void PrintedCrossingsHaveGaps() {
+        TForm1 form;
+        form.show();
+        DrawStar(form.FDraw, 0);
+        form.RedrawCanvas();
+        QImage page(5100, 6600, QImage::Format_RGB32);
+        page.setDotsPerMeterX(23622);
+        page.setDotsPerMeterY(23622);
+        page.fill(Qt::white);
+        TPageLayout layout;
+        {
+            QPainter p(&page);
+            layout = form.PaintPage(p, 600, 600, 5100, QDate(2026, 12, 8));
+        }
+        // Six canvas pixels along the under line from each crossing lies
+        // inside the gap: white on the screen and on the page.
+        int gaps = 0;
+        for (std::int32_t i = 0; i < form.FDraw.FLineCount(); ++i)
+            for (std::int32_t j = 0; j < form.FDraw.FLineCount(); ++j) {
+                const TPoint c = form.FDraw.FCross[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
+                if (!IsCrossing(c) || form.FDraw.FOver[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]) continue;
+                const TDrawLine& l = form.FDraw.FLines[static_cast<std::size_t>(i)];
+                const TPoint s = form.FDraw.PointAt(l.StartIndex), e = form.FDraw.PointAt(l.EndIndex);
+                const double len = std::hypot(e.X - s.X, e.Y - s.Y);
+                const QPointF at(c.X + 6 * (e.X - s.X) / len, c.Y + 6 * (e.Y - s.Y) / len);
+                QCOMPARE(form.Image1->Picture.pixelColor(at.toPoint()), QColor(Qt::white));
+                QCOMPARE(page.pixelColor(layout.PictureRect.topLeft() + (at * 6).toPoint()), QColor(Qt::white));
+                ++gaps;
+            }
+        QCOMPARE(gaps, 5);
+    }
+
     void APrintedPdfPage() {
         TForm1 form;
         form.show();
