@@ -169,17 +169,19 @@ TPageLayout TForm1::PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth,
     return layout;
 }
 
-void TForm1::PrintPage(QPrinter& Printer) {
+TPageLayout TForm1::PrintPage(QPrinter& Printer) {
     Printer.setDocName(QStringLiteral("Ravelon - 印刷"));
     QPainter page;
     if (!page.begin(&Printer)) throw std::runtime_error("印刷を開始できませんでした");
+    TPageLayout layout;
     try {
-        PaintPage(page, Printer.logicalDpiX(), Printer.logicalDpiY(), Printer.width(), QDate::currentDate());
+        layout = PaintPage(page, Printer.logicalDpiX(), Printer.logicalDpiY(), Printer.width(), QDate::currentDate());
     } catch (...) {
         Printer.abort();
         throw;
     }
     if (!page.end()) throw std::runtime_error("印刷できませんでした");
+    return layout;
 }
 
 void TForm1::PrintActionExecute() {

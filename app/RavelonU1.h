@@ -219,8 +219,8 @@ public:
     // with its direction arrows. Computes all three invariants.
     TPageLayout PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth, const QDate& Today);
     // Prints the page as one job on Printer, set up already. On a failure
-    // the job is aborted and the error thrown.
-    void PrintPage(QPrinter& Printer);
+    // the job is aborted and the error thrown. Gives back where things went.
+    TPageLayout PrintPage(QPrinter& Printer);
     // Writes the canvas picture to FileName as a BMP, replacing an existing
     // file only once the new one is complete. Throws on failure.
     void SaveCanvasBitmap(const QString& FileName) const;

@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/CommonDialog.h"
 #include "app/Messages.h"
@@ -78,6 +79,23 @@ void Drop(QWidget& Window, const QMimeData& Data) {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&Window, &drop);
+}
+
+// A point inside every gap of Draw: six canvas pixels along the under line
+// from its crossing, off the line passing over.
+std::vector<QPointF> InsideGaps(const TDraw& Draw) {
+    std::vector<QPointF> points;
+    const auto ix = [](std::int32_t I) { return static_cast<std::size_t>(I); };
+    for (std::int32_t i = 0; i < Draw.FLineCount(); ++i)
+        for (std::int32_t j = 0; j < Draw.FLineCount(); ++j) {
+            const TPoint c = Draw.FCross[ix(i)][ix(j)];
+            if (!IsCrossing(c) || Draw.FOver[ix(i)][ix(j)]) continue;
+            const TDrawLine& l = Draw.FLines[ix(i)];
+            const TPoint s = Draw.PointAt(l.StartIndex), e = Draw.PointAt(l.EndIndex);
+            const double len = std::hypot(e.X - s.X, e.Y - s.Y);
+            points.emplace_back(c.X + 6 * (e.X - s.X) / len, c.Y + 6 * (e.Y - s.Y) / len);
+        }
+    return points;
 }
 
 QByteArray Contents(const QString& Path) {
@@ -486,32 +504,23 @@ private slots:
             QPainter p(&page);
             layout = form.PaintPage(p, 600, 600, 5100, QDate(2026, 12, 8));
         }
-        // Six canvas pixels along the under line from each crossing lies
-        // inside the gap: white on the screen and on the page.
-        int gaps = 0;
-        for (std::int32_t i = 0; i < form.FDraw.FLineCount(); ++i)
-            for (std::int32_t j = 0; j < form.FDraw.FLineCount(); ++j) {
-                const TPoint c = form.FDraw.FCross[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
-                if (!IsCrossing(c) || form.FDraw.FOver[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]) continue;
-                const TDrawLine& l = form.FDraw.FLines[static_cast<std::size_t>(i)];
-                const TPoint s = form.FDraw.PointAt(l.StartIndex), e = form.FDraw.PointAt(l.EndIndex);
-                const double len = std::hypot(e.X - s.X, e.Y - s.Y);
-                const QPointF at(c.X + 6 * (e.X - s.X) / len, c.Y + 6 * (e.Y - s.Y) / len);
-                QCOMPARE(form.Image1->Picture.pixelColor(at.toPoint()), QColor(Qt::white));
-                QCOMPARE(page.pixelColor(layout.PictureRect.topLeft() + (at * 6).toPoint()), QColor(Qt::white));
-                ++gaps;
-            }
-        QCOMPARE(gaps, 5);
+        // Inside the gaps: white on the screen and on the page.
+        const std::vector<QPointF> gaps = InsideGaps(form.FDraw);
+        for (const QPointF& at : gaps) {
+            QCOMPARE(form.Image1->Picture.pixelColor(at.toPoint()), QColor(Qt::white));
+            QCOMPARE(page.pixelColor(layout.PictureRect.topLeft() + (at * 6).toPoint()), QColor(Qt::white));
+        }
+        QCOMPARE(gaps.size(), std::size_t{5});
     }
 
     void APrintedPdfPage() {
         TForm1 form;
         form.show();
         DrawStar(form.FDraw, 0);
-        QPrinter printer(QPrinter::HighResolution);
+        QPrinter printer;  // as the window's own
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(Path(QStringLiteral("page.pdf")));
-        form.PrintPage(printer);
+        const TPageLayout layout = form.PrintPage(printer);
         QCOMPARE(printer.docName(), QStringLiteral("Ravelon - 印刷"));
         const QByteArray pdf = Contents(Path(QStringLiteral("page.pdf")));
         QVERIFY(pdf.startsWith("%PDF"));
@@ -524,7 +533,8 @@ private slots:
         const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
         if (pdftoppm.isEmpty()) QSKIP("pdftoppm (poppler-utils) is not installed");
         QProcess render;
-        render.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+        const int dpi = printer.logicalDpiX();
+        render.start(pdftoppm, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), QStringLiteral("-singlefile"),
                                 Path(QStringLiteral("page.pdf")), Path(QStringLiteral("page"))});
         QVERIFY(render.waitForFinished(60000));
         QCOMPARE(render.exitCode(), 0);
@@ -537,6 +547,15 @@ private slots:
                 if (c.blue() > 200 && c.red() < 80 && c.green() < 80) ++blue;
             }
         QVERIFY(blue > 50);
+
+        // The gaps, rendered at the printer's resolution, from the printable
+        // area's corner on the paper.
+        const QPointF corner = printer.pageRect(QPrinter::DevicePixel).topLeft() -
+                               printer.paperRect(QPrinter::DevicePixel).topLeft() + layout.PictureRect.topLeft();
+        for (const QPointF& at : InsideGaps(form.FDraw)) {
+            const QColor c = png.pixelColor((corner + at * dpi / 100).toPoint());
+            QVERIFY2(c.red() > 200 && c.green() > 200, qPrintable(c.name()));
+        }
     }
 };
 
