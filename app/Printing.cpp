@@ -20,6 +20,7 @@
 #include <stdexcept>
 
 #include "app/CommonDialog.h"
+#include "app/Invariants.h"
 #include "app/QtTextSurface.h"
 #include "app/RavelonU1.h"
 
@@ -29,18 +30,6 @@ namespace {
 
 const QString BitmapFilter = QStringLiteral("ビットマップファイル (*.bmp)|*.bmp|すべてのファイル (*.*)|*.*");
 constexpr int CanvasPixelsPerInch = 100;
-
-// One invariant on the page.
-struct TPrintedInvariant {
-    const char* Heading;
-    const char* Letter;
-};
-
-constexpr TPrintedInvariant PrintedInvariants[] = {
-    {"ブラケット多項式", "A"},
-    {"ねじり数", "x"},
-    {"ジョーンズ多項式", "t"},
-};
 
 // Pixels * Dpi / 100, rounded to the nearest, halves to even.
 int ScaledToPrinter(int Pixels, int Dpi) {
@@ -144,24 +133,14 @@ TPageLayout TForm1::PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth,
     FDraw.MakeKnot(knot);
     TPoly p(0);
     for (int i = 0; i < 3; ++i) {
-        const TPrintedInvariant& row = PrintedInvariants[i];
+        const TInvariant& row = Invariants[static_cast<std::size_t>(i)];
         surface.SetFontSize(14);
         surface.SetBold(false);
         layout.HeadingTops[static_cast<std::size_t>(i)] = y;
-        surface.TextOut(m, y, row.Heading);
+        surface.TextOut(m, y, row.Title);
         y += surface.TextHeight("$") + u;
         int x = m + u;
-        switch (i) {
-            case 0:
-                knot.Bracket(p);
-                p.Sort();
-                break;
-            case 1: p.SetConstant(knot.Writhe()); break;
-            default:
-                knot.Jones(p);
-                p.Sort();
-                break;
-        }
+        ComputeInvariant(knot, i, p);
         p.Typeset(surface, x, y, row.Letter);
         if (i < 2) y += 2 * u;
     }
