@@ -17,12 +17,18 @@ test-sanitize: deps
 	cmake --build build-asan -j$(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j$(JOBS)
 
-# Until the desktop program replaces it, the program to run is the
-# command-line calculator, over the example knots.
+# The desktop program with the right-handed trefoil. Without a display it says
+# how to try the window headless and runs the command-line calculator over
+# the example knots instead.
 run: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
-	cmake --build build --target ravelon-calc -j$(JOBS)
-	./build/cli/ravelon-calc examples/*.rvd
+	cmake --build build --target ravelon -j$(JOBS)
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  ./build/app/ravelon examples/trefoil-right.rvd; \
+	else \
+	  echo "run: no display (DISPLAY and WAYLAND_DISPLAY are unset); to try the window headless: xvfb-run -a ./build/app/ravelon examples/trefoil-right.rvd -- running ravelon-calc over examples/*.rvd instead"; \
+	  cmake --build build --target ravelon-calc -j$(JOBS) && ./build/cli/ravelon-calc examples/*.rvd; \
+	fi
 
 clean:
 	rm -rf build build-asan

@@ -116,7 +116,12 @@ void TForm1::DrawLine(QPainter& Canvas, const QColor& Colour, std::int32_t I) {
         } else {
             // A recorded picture cannot be read back: leave the discs out of
             // the line instead, which shows the same.
-            if (outsideGaps.isEmpty()) outsideGaps.addRect(QRectF(-1e9, -1e9, 2e9, 2e9));
+            // The line with its pen and arrowhead, and some room: a modest
+            // rectangle, as printers and PDF files take no huge coordinates.
+            if (outsideGaps.isEmpty())
+                outsideGaps.addRect(QRectF(QPointF(std::min(s.X, e.X), std::min(s.Y, e.Y)),
+                                           QPointF(std::max(s.X, e.X), std::max(s.Y, e.Y)))
+                                        .adjusted(-GapSize, -GapSize, GapSize, GapSize));
             QPainterPath disc;
             disc.addEllipse(QRectF(corner, QSizeF(GapSize, GapSize)));
             outsideGaps = outsideGaps.subtracted(disc);

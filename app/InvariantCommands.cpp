@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QPainter>
 
+#include "app/Invariants.h"
 #include "app/Messages.h"
 #include "app/QtTextSurface.h"
 #include "app/RavelonU1.h"
@@ -19,18 +20,6 @@ namespace ravelon {
 namespace {
 
 constexpr int AskFromCrossings = 14;
-
-// One row of the table above.
-struct TInvariant {
-    const char* Letter;
-    const char* Title;
-};
-
-constexpr TInvariant Invariants[] = {
-    {"A", "ブラケット多項式"},
-    {"x", "ねじり数"},
-    {"t", "ジョーンズ多項式"},
-};
 
 // Shows the hourglass and the progress text for as long as it lives, and
 // puts back the default cursor and the empty status text however the
@@ -66,17 +55,7 @@ void TForm1::CalcPolyActionExecute(QAction* Sender) {
     TPoly p(0);
     {
         const TBusy busy(*this);
-        switch (tag) {
-            case 0:
-                knot.Bracket(p);
-                p.Sort();
-                break;
-            case 1: p.SetConstant(knot.Writhe()); break;
-            default:
-                knot.Jones(p);
-                p.Sort();
-                break;
-        }
+        ComputeInvariant(knot, tag, p);
     }
     const TInvariant& row = Invariants[tag == 0 ? 0 : (tag == 1 ? 1 : 2)];
     ShowPolynomial(p, QString::fromUtf8(row.Letter), QString::fromUtf8(row.Title));

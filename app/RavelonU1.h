@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "app/ImageControl.h"
+#include "app/PageLayout.h"
 #include "arith/Poly.h"
 #include "diagram/Draw.h"
 
@@ -211,6 +212,18 @@ public:
     void WMDropFiles(const QStringList& Paths);
     // The file named on the command line, opened at the first showing.
     QString FCommandLineFile;
+
+    // --- printing and the bitmap (Printing.cpp) -----------------------------
+    // Paints the page for a printer of DpiX x DpiY pixels per inch and the
+    // printable width PageWidth onto Page, dated Today; the diagram always
+    // with its direction arrows. Computes all three invariants.
+    TPageLayout PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth, const QDate& Today);
+    // Prints the page as one job on Printer, set up already. On a failure
+    // the job is aborted and the error thrown. Gives back where things went.
+    TPageLayout PrintPage(QPrinter& Printer);
+    // Writes the canvas picture to FileName as a BMP, replacing an existing
+    // file only once the new one is complete. Throws on failure.
+    void SaveCanvasBitmap(const QString& FileName) const;
 
 protected:
     bool event(QEvent* Event) override;
