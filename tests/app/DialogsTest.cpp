@@ -102,6 +102,28 @@ private slots:
         QCOMPARE(form.CanvasWidth(), 400);
         QCOMPARE(form.CanvasHeight(), 300);
         QCOMPARE(form.SizePanel->text(), QStringLiteral(" 400×300"));
+
+        // The next showing forgets what was typed and selects the width again,
+        // though the focus was left in the height field.
+        {
+            const auto leaveInHeight = WhenModal<TForm2>([](TForm2& d) {
+                Type({Qt::Key_Tab, Qt::Key_7});
+                d.reject();
+            });
+            form.SetCanvasActionExecute();
+        }
+        const auto again = WhenModal<TForm2>([&](TForm2& d) {
+            width = d.WidthEdit->text();
+            height = d.HeightEdit->text();
+            focusInWidth = QApplication::focusWidget() == d.WidthEdit;
+            selected = d.WidthEdit->selectedText();
+            d.reject();
+        });
+        form.SetCanvasActionExecute();
+        QCOMPARE(height, QStringLiteral("300"));
+        QCOMPARE(width, QStringLiteral("400"));
+        QVERIFY(focusInWidth);
+        QCOMPARE(selected, QStringLiteral("400"));
     }
 
     void TheFieldsTakeOnlyDigitsAndBackspace() {
