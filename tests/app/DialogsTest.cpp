@@ -19,8 +19,8 @@ using namespace ravelon;
 
 namespace {
 
-// Runs Act on the first visible modal window of type W, from the event loop.
-// The driver stops when it goes out of scope.
+// Runs Act on the first modal window of type W to become the active window,
+// from the event loop. The driver stops when it goes out of scope.
 template <class W>
 std::unique_ptr<QTimer> WhenModal(std::function<void(W&)> Act) {
     auto timer = std::make_unique<QTimer>();
@@ -28,7 +28,7 @@ std::unique_ptr<QTimer> WhenModal(std::function<void(W&)> Act) {
     QTimer* const t = timer.get();
     QObject::connect(t, &QTimer::timeout, t, [t, Act] {
         W* const w = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (w == nullptr || !w->isVisible()) return;
+        if (w == nullptr || !w->isVisible() || !w->isActiveWindow()) return;
         t->stop();
         Act(*w);
     });
@@ -36,15 +36,21 @@ std::unique_ptr<QTimer> WhenModal(std::function<void(W&)> Act) {
     return timer;
 }
 
+// The widget that receives the keys typed now.
+QWidget* KeyReceiver() {
+    QWidget* const focus = QApplication::focusWidget();
+    return focus != nullptr ? focus : QApplication::activeWindow();
+}
+
 // Key clicks to the focused control, as typed.
 void Type(const QList<Qt::Key>& Keys) {
-    for (const Qt::Key key : Keys) QTest::keyClick(QApplication::focusWidget(), key);
+    for (const Qt::Key key : Keys) QTest::keyClick(KeyReceiver(), key);
 }
 
 // Replaces the focused field's text with Digits, typed.
 void TypeOver(QLineEdit& Field, const QString& Digits) {
     Field.selectAll();
-    for (const QChar c : Digits) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    for (const QChar c : Digits) QTest::keyClick(KeyReceiver(), c.toLatin1());
 }
 
 // The text of the error report, answered with OK.
