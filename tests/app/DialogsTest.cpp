@@ -61,6 +61,22 @@ std::unique_ptr<QTimer> AnswerErrorReport(QString& Text) {
     });
 }
 
+// Runs the canvas settings command of Form, lets Fill change the fields and
+// presses OK; the caption and text of the error report that follows.
+QString ReportOfOk(TForm1& Form, const std::function<void(TForm2&)>& Fill) {
+    QString report;
+    const auto answer = AnswerErrorReport(report);
+    const auto driver = WhenModal<TForm2>([&Fill](TForm2& d) {
+        Fill(d);
+        QTest::mouseClick(d.OKButton, Qt::LeftButton);
+        if (d.isVisible()) d.reject();
+    });
+    Form.SetCanvasActionExecute();
+    return report;
+}
+
+QSize CanvasSize(const TForm1& Form) { return {Form.CanvasWidth(), Form.CanvasHeight()}; }
+
 QColor FontColour(const QLabel& Label) { return Label.palette().color(QPalette::WindowText); }
 
 // How many pixels of Label, as painted, are exactly Colour.
@@ -105,8 +121,7 @@ private slots:
         QCOMPARE(selected, QStringLiteral("400"));
         QCOMPARE(typed, QStringLiteral("500"));
         QVERIFY(escapeClosed);
-        QCOMPARE(form.CanvasWidth(), 400);
-        QCOMPARE(form.CanvasHeight(), 300);
+        QCOMPARE(CanvasSize(form), QSize(400, 300));
         QCOMPARE(form.SizePanel->text(), QStringLiteral(" 400×300"));
 
         // The next showing forgets what was typed and selects the width again,
@@ -163,8 +178,7 @@ private slots:
         QCOMPARE(fourDigits, QStringLiteral("123"));
         QCOMPARE(heightSelected, QStringLiteral("300"));
         QCOMPARE(heightAfterRefused, QStringLiteral("300"));
-        QCOMPARE(form.CanvasWidth(), 400);
-        QCOMPARE(form.CanvasHeight(), 300);
+        QCOMPARE(CanvasSize(form), QSize(400, 300));
     }
 
     void OkResizesTheCanvas() {
@@ -176,8 +190,7 @@ private slots:
             if (d.isVisible()) d.reject();
         });
         form.SetCanvasActionExecute();
-        QCOMPARE(form.CanvasWidth(), 640);
-        QCOMPARE(form.CanvasHeight(), 480);
+        QCOMPARE(CanvasSize(form), QSize(640, 480));
         QCOMPARE(form.SizePanel->text(), QStringLiteral(" 640×480"));
         QCOMPARE(form.Image1->Picture.size(), QSize(640, 480));
     }
@@ -192,8 +205,7 @@ private slots:
             if (d.isVisible()) d.reject();
         });
         form.SetCanvasActionExecute();
-        QCOMPARE(form.CanvasWidth(), 50);
-        QCOMPARE(form.CanvasHeight(), 300);
+        QCOMPARE(CanvasSize(form), QSize(50, 300));
     }
 
     void APointBeyondASmallerCanvasComesBackWhenItGrows() {
@@ -225,35 +237,21 @@ private slots:
     void AnEmptyWidthIsNotAnInteger() {
         TForm1 form;
         form.show();
-        QString report;
-        const auto answer = AnswerErrorReport(report);
-        const auto driver = WhenModal<TForm2>([](TForm2& d) {
-            Type({Qt::Key_Backspace});
-            QTest::mouseClick(d.OKButton, Qt::LeftButton);
-            if (d.isVisible()) d.reject();
-        });
-        form.SetCanvasActionExecute();
+        const QString report = ReportOfOk(form, [](TForm2&) { Type({Qt::Key_Backspace}); });
         QCOMPARE(report, QStringLiteral("Ravelon|'' は整数ではありません."));
-        QCOMPARE(form.CanvasWidth(), 400);
-        QCOMPARE(form.CanvasHeight(), 300);
+        QCOMPARE(CanvasSize(form), QSize(400, 300));
     }
 
     void APastedNegativeHeightIsReportedFirst() {
         TForm1 form;
         form.show();
-        QString report;
-        const auto answer = AnswerErrorReport(report);
-        const auto driver = WhenModal<TForm2>([](TForm2& d) {
+        const QString report = ReportOfOk(form, [](TForm2& d) {
             // What a paste from the context menu leaves in the fields.
             d.WidthEdit->setText(QStringLiteral("abc"));
             d.HeightEdit->setText(QStringLiteral("-20"));
-            QTest::mouseClick(d.OKButton, Qt::LeftButton);
-            if (d.isVisible()) d.reject();
         });
-        form.SetCanvasActionExecute();
         QCOMPARE(report, QStringLiteral("Ravelon|'-20' は整数ではありません."));
-        QCOMPARE(form.CanvasWidth(), 400);
-        QCOMPARE(form.CanvasHeight(), 300);
+        QCOMPARE(CanvasSize(form), QSize(400, 300));
     }
 
     void CanvasSizeOfReadsDecimalIntegers() {
