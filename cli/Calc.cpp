@@ -1,6 +1,7 @@
 #include "cli/Calc.h"
 
 #include <exception>
+#include <new>
 #include <ostream>
 
 #include "cli/Json.h"
@@ -144,11 +145,21 @@ int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
                 PrintText(file, r, options, Out);
             }
             first = false;
+        } catch (const std::bad_alloc&) {
+            Out.flush();
+            Err << file << ": メモリが不足しています\n";
+            status = 1;
         } catch (const std::exception& e) {
             Out.flush();
             Err << file << ": " << e.what() << '\n';
             status = 1;
         }
+        if (!Out) break;
+    }
+    // Output that could not be written (a full disk, a closed pipe) is a failure.
+    if (!Out.flush()) {
+        Err << "ravelon-calc: 出力を書き込めませんでした\n";
+        return 1;
     }
     return status;
 }
