@@ -40,12 +40,7 @@ TBoth Compute(const TKnot& k) {
     if (k.FCrossingCount() <= 8) {
         k.StateSumJones(r.StateSumJones);
     } else {
-        const int w = k.Writhe();
-        TPoly m(0);
-        m.SetTerm(-3 * w, w % 2 != 0 ? -1 : 1);
-        r.StateSumJones.Assign(r.StateSumBracket);
-        r.StateSumJones.Multiply(m);
-        r.StateSumJones.DivideExponents(-4);
+        r.StateSumJones.Assign(testing::JonesFromBracket(r.StateSumBracket, k.Writhe()));
     }
     return r;
 }
@@ -120,14 +115,6 @@ TEST(Contraction, WorkedExamplesThroughBothMethods) {
     ASSERT_EQ(none.Bracket.FCount(), 1);
     EXPECT_EQ(none.Bracket.FTerms[0].Coefficient, 0);
     EXPECT_EQ(none.Jones.FTerms[0].Coefficient, 0);
-
-    // Computing leaves the code unchanged.
-    const TKnot& link = examples[3].Knot;
-    TKnot before;
-    before.Assign(link);
-    Compute(link);
-    EXPECT_EQ(link.FCrossings, before.FCrossings);
-    EXPECT_EQ(link.FEdges, before.FEdges);
 }
 
 // The state sum costs 2^n, and about fifty times more under the sanitizers:
@@ -224,9 +211,6 @@ TEST(Contraction, RefusesWhatExceedsItsMemoryBound) {
     // Within the bound the same code computes.
     tight.MaxBytes = stats.PeakBytes;
     EXPECT_NO_THROW(ContractBracket(wide, tight));
-    // The refusal is a runtime error, as the commands report them.
-    const std::runtime_error& asRuntime = TTooComplex();
-    EXPECT_FALSE(std::string(asRuntime.what()).empty());
 }
 
 TEST(Contraction, RefusesIncompleteCodes) {
