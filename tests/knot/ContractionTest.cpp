@@ -208,6 +208,17 @@ TEST(Contraction, RefusesWhatExceedsItsMemoryBound) {
     } catch (const TTooComplex& e) {
         EXPECT_STREQ(e.what(), "結び目が複雑すぎて計算できません");
     }
+    // A bound crossed in the middle of the widest step is noticed there, not
+    // only once the step is complete: the refusal comes before the step's
+    // full size is reached.
+    const TKnot wider = testing::RandomPortCode(rng, 34, 0);
+    TContractionStats full, refused;
+    ContractBracket(wider, {}, &full);
+    ASSERT_GT(full.PeakStates, 2000u);  // many checks within a step
+    tight.MaxBytes = full.PeakBytes / 10 * 9;
+    EXPECT_THROW(ContractBracket(wider, tight, &refused), TTooComplex);
+    EXPECT_GT(refused.PeakBytes, tight.MaxBytes);
+    EXPECT_LT(refused.PeakBytes, full.PeakBytes);
     // Within the bound the same code computes.
     tight.MaxBytes = stats.PeakBytes;
     EXPECT_NO_THROW(ContractBracket(wide, tight));
