@@ -1,6 +1,7 @@
 #include "cli/Calc.h"
 
 #include <exception>
+#include <new>
 #include <ostream>
 
 #include "cli/Json.h"
@@ -78,6 +79,16 @@ void PrintJson(const std::string& File, const TResult& r, const TCalcOptions& Op
     Out << "}\n";
 }
 
+// Flushes Out; false when its output could not be written (also for a stream
+// that reports failures by exceptions).
+bool Flush(std::ostream& Out) {
+    try {
+        return static_cast<bool>(Out.flush());
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Options, std::string& Error) {
@@ -144,11 +155,21 @@ int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
                 PrintText(file, r, options, Out);
             }
             first = false;
+        } catch (const std::bad_alloc&) {
+            Flush(Out);
+            Err << file << ": メモリが不足しています\n";
+            status = 1;
         } catch (const std::exception& e) {
-            Out.flush();
+            Flush(Out);
             Err << file << ": " << e.what() << '\n';
             status = 1;
         }
+        if (!Out) break;
+    }
+    // Output that could not be written (a full disk, a closed pipe) is a failure.
+    if (!Flush(Out)) {
+        Err << "ravelon-calc: 出力を書き込めませんでした\n";
+        return 1;
     }
     return status;
 }

@@ -4,7 +4,7 @@
 // prints the bracket, the twist number and the Jones polynomial (or the ones
 // chosen), as text or as one JSON object per line. Exit status: 0 when every
 // file was computed, 1 when a file could not be read or computed (the others
-// are still computed), 2 on wrong usage.
+// are still computed) or the output could not be written, 2 on wrong usage.
 #pragma once
 
 #include <iosfwd>

@@ -1,5 +1,7 @@
 #include "diagram/Draw.h"
 
+#include "diagram/Perturbation.h"
+
 #include <cstddef>
 
 namespace ravelon {
@@ -11,6 +13,8 @@ std::size_t Ix(std::int32_t I) { return static_cast<std::size_t>(I); }
 }  // namespace
 
 TPoint TDraw::PointAt(std::int32_t I) const { return {FPoints[Ix(I)].X, FPoints[Ix(I)].Y}; }
+
+TSite TDraw::SiteAt(std::int32_t I) const { return {PointAt(I), I}; }
 
 void TDraw::Clear() {
     FGroupCount = 0;
@@ -121,6 +125,12 @@ void TDraw::RecomputeCrossings(std::int32_t Line) {
     }
 }
 
+void TDraw::RecomputeAllCrossings() {
+    FCross.assign(FLines.size(), std::vector<TPoint>(FLines.size()));
+    for (std::int32_t b = 0; b < FLineCount(); ++b)
+        for (std::int32_t a = 0; a < b; ++a) FCross[Ix(a)][Ix(b)] = FCross[Ix(b)][Ix(a)] = CrossPoint(a, b);
+}
+
 void TDraw::MovePoint(std::int32_t I, TPoint P) {
     FPoints[Ix(I)].X = P.X;
     FPoints[Ix(I)].Y = P.Y;
@@ -136,8 +146,7 @@ void TDraw::MovePoint(std::int32_t I, TPoint P) {
 TPoint TDraw::CrossPoint(std::int32_t A, std::int32_t B) const {
     const TDrawLine& a = FLines[Ix(A)];
     const TDrawLine& b = FLines[Ix(B)];
-    return ravelon::CrossPoint(PointAt(a.StartIndex), PointAt(a.EndIndex), PointAt(b.StartIndex),
-                               PointAt(b.EndIndex));
+    return MovedCrossPoint(SiteAt(a.StartIndex), SiteAt(a.EndIndex), SiteAt(b.StartIndex), SiteAt(b.EndIndex));
 }
 
 }  // namespace ravelon

@@ -9,7 +9,8 @@
 //   FGroupCount  number of closed groups; also the group number given to every
 //                point and line added while it has this value
 //   FOver[a][b]  true: line a passes over line b where they cross
-//   FCross[a][b] the point where lines a and b cross, (0, 0) when they do not
+//   FCross[a][b] the point where lines a and b cross, (0, 0) when they do not;
+//                always what CrossPoint(a, b) gives for the current points
 // Groups are numbered 0, 1, ... in the order they were begun; a group's points
 // and lines have consecutive indices, and line l starts at point l and ends at
 // point l + 1, except a closed group's last line, which ends at the group's
@@ -26,6 +27,7 @@
 
 #include "diagram/EditState.h"
 #include "diagram/Geometry.h"
+#include "diagram/Perturbation.h"
 #include "knot/Knot.h"
 
 namespace ravelon {
@@ -88,8 +90,11 @@ public:
     void GetNeighbours(std::int32_t I, TPoint& NextPt, TPoint& PrevPt) const;
     // Moves point I to P and recomputes the crossings of the lines at I.
     void MovePoint(std::int32_t I, TPoint P);
-    // The crossing point of lines A and B by their current points, or (0, 0).
+    // The crossing point of lines A and B by their current points, or (0, 0),
+    // by the one rule for all drawings (diagram/Perturbation.h).
     TPoint CrossPoint(std::int32_t A, std::int32_t B) const;
+    // Recomputes every entry of the crossing matrix from the points.
+    void RecomputeAllCrossings();
 
     // Fills Knot (freshly created) with the crossing code of the closed
     // groups; the diagram is not changed.
@@ -106,8 +111,9 @@ public:
     // The same, from the file's bytes.
     void LoadFromText(const std::string& Text, int& Width, int& Height);
 
-    // Coordinates of point I.
+    // Coordinates of point I; with its index, as the crossing rule takes it.
     TPoint PointAt(std::int32_t I) const;
+    TSite SiteAt(std::int32_t I) const;
 
     std::int32_t FGroupCount = 0;
     TPoints FPoints;

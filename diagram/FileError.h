@@ -1,4 +1,5 @@
-// The error raised when a knot data file cannot be written or read.
+// The error raised when a knot data file cannot be written or read, and the
+// user's messages for the causes.
 #pragma once
 
 #include <stdexcept>
@@ -11,5 +12,14 @@ class TFileError : public std::runtime_error {
 public:
     explicit TFileError(const std::string& Message) : std::runtime_error(Message) {}
 };
+
+// The message for a file that is not a knot data file.
+inline const char* const BadFormatMessage = "結び目データの形式が正しくありません";
+// The message for a file name that names no file.
+inline const char* const BadFileNameMessage = "不正なファイル名です";
+
+// Throws TFileError with the user's message for the operating system's error
+// code Err.
+[[noreturn]] void FailWithError(int Err);
 
 }  // namespace ravelon

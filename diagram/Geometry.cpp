@@ -1,7 +1,7 @@
 #include "diagram/Geometry.h"
 
-#include <algorithm>
-#include <cmath>
+#include "diagram/Perturbation.h"
+
 #include <limits>
 
 namespace ravelon {
@@ -15,15 +15,6 @@ TInt128 FloorDiv(TInt128 A, TInt128 B) {
     TInt128 q = A / B;
     if (A % B != 0 && A < 0) --q;
     return q;
-}
-
-// Num / Den rounded to the nearest integer, halves to even, kept within
-// [Low, High]. The division is done in double precision.
-std::int32_t RoundedQuotient(TInt128 Num, TInt128 Den, std::int32_t Low, std::int32_t High) {
-    const double v = std::nearbyint(static_cast<double>(Num) / static_cast<double>(Den));
-    if (!(v >= Low)) return Low;
-    if (v > High) return High;
-    return static_cast<std::int32_t>(v);
 }
 
 }  // namespace
@@ -49,27 +40,11 @@ TInt128 Side(TPoint From, TPoint To, TPoint Q) {
 }
 
 bool LinesCross(TPoint P1, TPoint P2, TPoint P3, TPoint P4) {
-    return OppositeSigns(Sign(Side(P1, P2, P3)), Sign(Side(P1, P2, P4))) &&
-           OppositeSigns(Sign(Side(P3, P4, P1)), Sign(Side(P3, P4, P2)));
+    return MovedLinesCross({P1, 0}, {P2, 1}, {P3, 2}, {P4, 3});
 }
 
 TPoint CrossPoint(TPoint P1, TPoint P2, TPoint P3, TPoint P4) {
-    if (!LinesCross(P1, P2, P3, P4)) return {};
-    const TInt128 x1 = P1.X, y1 = P1.Y, x2 = P2.X, y2 = P2.Y;
-    const TInt128 x3 = P3.X, y3 = P3.Y, x4 = P4.X, y4 = P4.Y;
-    const TInt128 dx12 = x1 - x2, dy12 = y1 - y2, dx34 = x3 - x4, dy34 = y3 - y4;
-    const TInt128 det = dx12 * dy34 - dx34 * dy12;
-    if (det == 0) return {};  // parallel; a proper crossing never gets here
-    const TInt128 c12 = x1 * y2 - y1 * x2;
-    const TInt128 c34 = x3 * y4 - y3 * x4;
-    // The crossing lies within both lines, hence within their bounding boxes;
-    // the clamp only guards against the last bit of the double division.
-    const std::int32_t lowX = std::max(std::min(P1.X, P2.X), std::min(P3.X, P4.X));
-    const std::int32_t highX = std::min(std::max(P1.X, P2.X), std::max(P3.X, P4.X));
-    const std::int32_t lowY = std::max(std::min(P1.Y, P2.Y), std::min(P3.Y, P4.Y));
-    const std::int32_t highY = std::min(std::max(P1.Y, P2.Y), std::max(P3.Y, P4.Y));
-    return {RoundedQuotient(c12 * dx34 - c34 * dx12, det, lowX, highX),
-            RoundedQuotient(c12 * dy34 - c34 * dy12, det, lowY, highY)};
+    return MovedCrossPoint({P1, 0}, {P2, 1}, {P3, 2}, {P4, 3});
 }
 
 int CompareFractions(TInt128 A, TInt128 B, TInt128 C, TInt128 D) {

@@ -3,7 +3,8 @@
 //
 // Data model: a point is two 32-bit signed integers X, Y; the origin is the
 // canvas's top-left corner, X grows to the right and Y downwards. The point
-// (0, 0) stands for "no crossing" wherever crossings are stored.
+// (0, 0) stands for "no crossing" wherever crossings are stored; any other
+// stored point is a crossing, wherever it lies.
 //
 // All sides and products are formed exactly in 128-bit integers, so points far
 // outside the canvas (the mouse is captured while a button is held, and files
@@ -25,8 +26,8 @@ struct TPoint {
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
-// True when a stored crossing point counts as a crossing: X > 0 and Y > 0.
-constexpr bool IsCrossing(TPoint P) { return P.X > 0 && P.Y > 0; }
+// True when a stored crossing point is a crossing: anything but (0, 0).
+constexpr bool IsCrossing(TPoint P) { return P.X != 0 || P.Y != 0; }
 
 // (P.X - Q.X)^2 + (P.Y - Q.Y)^2, exact up to INT64_MAX; larger values (points
 // more than about three billion pixels apart) give INT64_MAX.
@@ -43,14 +44,12 @@ int Sign(TInt128 V);
 // of travel as seen on the canvas (Y down), positive to the right.
 TInt128 Side(TPoint From, TPoint To, TPoint Q);
 
-// True when the line P1 -> P2 and the line P3 -> P4 cross properly: each line
-// has the two ends of the other strictly on opposite sides. Lines sharing an
-// end point, an end point lying on the other line, collinear and parallel
-// lines never cross.
+// Whether the line P1 -> P2 and the line P3 -> P4 cross, and where (rounded
+// to whole pixels, halves to even; (0, 0) when they do not), with P1 ... P4
+// taken as points 0 ... 3 of a drawing and decided as MovedLinesCross and
+// MovedCrossPoint (diagram/Perturbation.h) decide it. In general position:
+// each line has the two ends of the other strictly on opposite sides.
 bool LinesCross(TPoint P1, TPoint P2, TPoint P3, TPoint P4);
-
-// The crossing point of the line P1 -> P2 with the line P3 -> P4, rounded to
-// whole pixels (halves to even), or (0, 0) when they do not cross.
 TPoint CrossPoint(TPoint P1, TPoint P2, TPoint P3, TPoint P4);
 
 // Compares the fractions A/B and C/D exactly (B > 0, D > 0): negative, zero or

@@ -1,7 +1,10 @@
 // Translation of the diagram into its crossing code.
 //
-// Every counted crossing of two lines of closed groups becomes a crossing of
-// the code. Its four ports are its four arms, numbered clockwise as seen on
+// Every crossing of two lines of closed groups becomes a crossing of the code;
+// the crossings, their order along each line and the sides of the ports are
+// those of the drawing with its points moved by the one fixed infinitesimal
+// move (diagram/Perturbation.h), so every drawing gives the code of a generic
+// one. Its four ports are its four arms, numbered clockwise as seen on
 // the canvas (Y down): port 1 leads back toward the start of the lower-numbered
 // line (LineA), port 3 toward its end; ports 2 and 4 belong to the other line
 // (LineB), 2 on the left-hand side of LineA's direction of travel and 4 on its
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "diagram/Draw.h"
+#include "diagram/Perturbation.h"
 
 namespace ravelon {
 
@@ -29,7 +33,6 @@ struct TPortInfo {
 
 // One crossing while the code is built: its lines and its ports.
 struct TCrossingInfo {
-    TPoint Point;
     std::int32_t LineA = 0;  // the lower line index
     std::int32_t LineB = 0;  // the higher line index
     std::array<TPortInfo, 5> Ports{};  // 1 to 4; entry 0 unused
@@ -37,40 +40,6 @@ struct TCrossingInfo {
     std::int32_t SecondPort = 0;       // entry port of the strand passing under
     std::int32_t EntryB = 0;           // entry port of LineB: 2 or 4
 };
-
-// The position of a crossing along a line, as the exact fraction Num / Den
-// (Den > 0) of the way from the line's start to its end.
-struct TPosition {
-    TInt128 Num = 0;
-    TInt128 Den = 1;
-    std::int32_t Row = 0;
-};
-
-TInt128 Cross(TInt128 ax, TInt128 ay, TInt128 bx, TInt128 by) { return ax * by - ay * bx; }
-
-// Where the crossing of row Row lies along the line S -> E. When the other
-// line C -> D truly crosses S -> E, this is the exact intersection parameter.
-// Otherwise (a crossing point kept in a file that the lines' points do not
-// bear out) it is the exact projection of the stored point on the line.
-TPosition PositionOn(TPoint S, TPoint E, TPoint C, TPoint D, TPoint Stored, std::int32_t Row) {
-    const TInt128 ex = static_cast<TInt128>(E.X) - S.X, ey = static_cast<TInt128>(E.Y) - S.Y;
-    TPosition pos;
-    pos.Row = Row;
-    if (LinesCross(S, E, C, D)) {
-        const TInt128 dx = static_cast<TInt128>(D.X) - C.X, dy = static_cast<TInt128>(D.Y) - C.Y;
-        pos.Num = Cross(static_cast<TInt128>(C.X) - S.X, static_cast<TInt128>(C.Y) - S.Y, dx, dy);
-        pos.Den = Cross(ex, ey, dx, dy);
-    } else {
-        pos.Num = (static_cast<TInt128>(Stored.X) - S.X) * ex + (static_cast<TInt128>(Stored.Y) - S.Y) * ey;
-        pos.Den = ex * ex + ey * ey;
-        if (pos.Den == 0) pos = {0, 1, Row};
-    }
-    if (pos.Den < 0) {
-        pos.Num = -pos.Num;
-        pos.Den = -pos.Den;
-    }
-    return pos;
-}
 
 void Join(std::vector<TCrossingInfo>& Rows, std::int32_t R1, std::int32_t P1, std::int32_t R2, std::int32_t P2) {
     Rows[Ix(R1)].Ports[Ix(P1)].LinkCrossing = R2;
@@ -86,33 +55,32 @@ void TDraw::MakeKnot(TKnot& Knot) const {
     auto closed = [&](std::int32_t l) { return FLines[Ix(l)].Group < FGroupCount; };
 
     // The crossings, numbered by the higher line first, then the lower. Lines
-    // of the group still being drawn are left out.
+    // of the group still being drawn are left out. A pair counts when the
+    // crossing matrix holds it and the points bear it out, which the editing
+    // operations and the loader always keep so.
+    auto start = [&](std::int32_t l) { return SiteAt(FLines[Ix(l)].StartIndex); };
+    auto end = [&](std::int32_t l) { return SiteAt(FLines[Ix(l)].EndIndex); };
     std::vector<TCrossingInfo> rows;
     for (std::int32_t b = 0; b < lineCount; ++b) {
         if (!closed(b)) continue;
-        for (std::int32_t a = 0; a < b; ++a) {
-            const TPoint c = FCross[Ix(b)][Ix(a)];
-            if (closed(a) && IsCrossing(c)) rows.push_back({c, a, b, {}, 0, 0, 0});
-        }
+        for (std::int32_t a = 0; a < b; ++a)
+            if (closed(a) && IsCrossing(FCross[Ix(b)][Ix(a)]) && MovedLinesCross(start(a), end(a), start(b), end(b)))
+                rows.push_back({a, b, {}, 0, 0, 0});
     }
     const std::int32_t n = static_cast<std::int32_t>(rows.size());
 
-    // The crossings along every line, from its start to its end; crossings at
-    // the same position (lines through one point) in crossing order.
-    std::vector<std::vector<TPosition>> along(Ix(lineCount));
+    // The crossings along every line, from its start to its end, as rows.
+    std::vector<std::vector<std::int32_t>> along(Ix(lineCount));
     for (std::int32_t r = 0; r < n; ++r) {
-        const TCrossingInfo& row = rows[Ix(r)];
-        const TDrawLine& la = FLines[Ix(row.LineA)];
-        const TDrawLine& lb = FLines[Ix(row.LineB)];
-        const TPoint a = PointAt(la.StartIndex), b = PointAt(la.EndIndex);
-        const TPoint c = PointAt(lb.StartIndex), d = PointAt(lb.EndIndex);
-        along[Ix(row.LineA)].push_back(PositionOn(a, b, c, d, row.Point, r));
-        along[Ix(row.LineB)].push_back(PositionOn(c, d, a, b, row.Point, r));
+        along[Ix(rows[Ix(r)].LineA)].push_back(r);
+        along[Ix(rows[Ix(r)].LineB)].push_back(r);
     }
-    for (auto& list : along) {
-        std::sort(list.begin(), list.end(), [](const TPosition& x, const TPosition& y) {
-            const int c = CompareFractions(x.Num, x.Den, y.Num, y.Den);
-            return c != 0 ? c < 0 : x.Row < y.Row;
+    for (std::int32_t l = 0; l < lineCount; ++l) {
+        auto other = [&](std::int32_t r) { return rows[Ix(r)].LineA == l ? rows[Ix(r)].LineB : rows[Ix(r)].LineA; };
+        std::sort(along[Ix(l)].begin(), along[Ix(l)].end(), [&](std::int32_t x, std::int32_t y) {
+            const std::int32_t ox = other(x), oy = other(y);
+            const int c = CompareAlong(start(l), end(l), start(ox), end(ox), start(oy), end(oy));
+            return c != 0 ? c < 0 : x < y;  // 0 only where the moved lines still meet in one point
         });
     }
 
@@ -124,7 +92,7 @@ void TDraw::MakeKnot(TKnot& Knot) const {
     for (TCrossingInfo& row : rows) {
         const TDrawLine& la = FLines[Ix(row.LineA)];
         const TDrawLine& lb = FLines[Ix(row.LineB)];
-        const bool startOfBOnLeft = Side(PointAt(la.StartIndex), PointAt(la.EndIndex), PointAt(lb.StartIndex)) < 0;
+        const bool startOfBOnLeft = MovedSide(SiteAt(la.StartIndex), SiteAt(la.EndIndex), SiteAt(lb.StartIndex)) < 0;
         row.EntryB = startOfBOnLeft ? 2 : 4;
         if (FOver[Ix(row.LineA)][Ix(row.LineB)]) {
             row.FirstPort = 1;
@@ -144,15 +112,15 @@ void TDraw::MakeKnot(TKnot& Knot) const {
         bool pending = true;
         std::int32_t prev = 0, prevExit = 0, first = 0, firstEntry = 0;
         for (; l < lineCount && FLines[Ix(l)].Group == group; ++l) {
-            for (const TPosition& pos : along[Ix(l)]) {
-                const TCrossingInfo& row = rows[Ix(pos.Row)];
+            for (const std::int32_t r : along[Ix(l)]) {
+                const TCrossingInfo& row = rows[Ix(r)];
                 const std::int32_t entry = l == row.LineA ? 1 : row.EntryB;
                 const std::int32_t exit = OppositePort(entry);
-                if (!pending) Join(rows, prev, prevExit, pos.Row, entry);
-                prev = pos.Row;
+                if (!pending) Join(rows, prev, prevExit, r, entry);
+                prev = r;
                 prevExit = exit;
                 if (pending) {
-                    first = pos.Row;
+                    first = r;
                     firstEntry = entry;
                     pending = false;
                 }

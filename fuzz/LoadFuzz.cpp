@@ -1,7 +1,9 @@
 // Fuzz entry point: arbitrary bytes as a knot data file. A file the loader
 // accepts must give a complete crossing code (every port of every crossing the
-// end of exactly one edge) whose writhe and, for small codes, Jones polynomial
-// can be computed; a file it refuses must leave the diagram as it was.
+// end of exactly one edge) that is planar (Euler characteristic 2 for every
+// connected part), whose writhe and, for small codes, Jones polynomial can be
+// computed, with whole exponents for one curve; a file it refuses must leave
+// the diagram as it was.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include "diagram/Draw.h"
 #include "diagram/FileError.h"
 #include "knot/Knot.h"
+#include "tests/support/Planarity.h"
 
 namespace {
 
@@ -53,10 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     ravelon::TKnot knot;
     draw.MakeKnot(knot);
     CheckComplete(knot);
+    Check(ravelon::testing::PlanarityFault(knot).empty());
     (void)knot.Writhe();
     if (knot.FCrossingCount() < 12) {
         ravelon::TPoly jones(0);
         knot.Jones(jones);
+        if (draw.FGroupCount == 1)
+            for (const ravelon::TTerm& t : jones.FTerms) Check(t.Coefficient == 0 || t.Exponent.Num % t.Exponent.Den == 0);
     }
     // Saving and reading back gives the same diagram.
     ravelon::TDraw again;

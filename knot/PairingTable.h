@@ -25,7 +25,10 @@ constexpr int MaxPairingWidth = 255;
 template <class C>
 class TPairingTable {
 public:
-    explicit TPairingTable(int Width) : FKeyLength(static_cast<std::size_t>(Width) + 1), FIndex(64) {}
+    // HashBits keeps only those bits of every key's hash; tests clear them to
+    // make every key collide.
+    explicit TPairingTable(int Width, std::uint32_t HashBits = ~std::uint32_t{0})
+        : FKeyLength(static_cast<std::size_t>(Width) + 1), FIndex(64), FHashBits(HashBits) {}
 
     std::size_t KeyLength() const { return FKeyLength; }
     std::size_t Count() const { return FPolys.size(); }
@@ -74,7 +77,7 @@ private:
         for (std::size_t i = 0; i < FKeyLength; ++i) h = (h ^ Key[i]) * 1099511628211ull;
         h ^= h >> 31;
         h *= 0x9e3779b97f4a7c15ull;
-        return static_cast<std::uint32_t>(h >> 32);
+        return static_cast<std::uint32_t>(h >> 32) & FHashBits;
     }
 
     void Grow() {
@@ -95,6 +98,7 @@ private:
     std::vector<std::uint8_t> FKeys;
     std::vector<TStridePoly<C>> FPolys;
     std::vector<TEntry> FIndex;
+    std::uint32_t FHashBits;
     // 32 minus the number of bits of a place in FIndex.
     int FShift = 32 - 6;
 };

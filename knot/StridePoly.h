@@ -17,13 +17,16 @@
 #include <type_traits>
 #include <vector>
 
+#include <string>
+
 #include "arith/Poly.h"
 
 namespace ravelon {
 
-// A 64-bit coefficient left its range; the caller starts again with exact ones.
+// A coefficient of Bits bits left its range; the caller starts again with
+// wider ones. The message names the width.
 struct TCoefficientOverflow : std::overflow_error {
-    TCoefficientOverflow() : std::overflow_error("64-bit coefficient overflow") {}
+    explicit TCoefficientOverflow(int Bits) : std::overflow_error(std::to_string(Bits) + "-bit coefficient overflow") {}
 };
 
 // A 128-bit coefficient, the second try after 64 bits.
@@ -35,7 +38,7 @@ template <class C>
 inline void AddProduct(C& Sum, std::int64_t Factor, C X) {
     C product = 0, sum = 0;
     if (__builtin_mul_overflow(static_cast<C>(Factor), X, &product) || __builtin_add_overflow(Sum, product, &sum))
-        throw TCoefficientOverflow();
+        throw TCoefficientOverflow(static_cast<int>(8 * sizeof(C)));
     Sum = sum;
 }
 // Sum += Factor * X, exactly.

@@ -11,8 +11,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <sstream>
 #include <variant>
 #include <vector>
+
+#include "cli/Calc.h"
+#include "diagram/Draw.h"
 
 namespace ravelon {
 namespace {
@@ -225,6 +229,57 @@ TEST(CalcEndToEnd, BrokenFilesAndWrongUsage) {
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out, "ravelon-calc 1.2.0.30\n");
     EXPECT_EQ(Calc("--help").Status, 0);
+}
+
+// Writes the closed polygons Curves, drawn in order with the flags as drawn,
+// as a knot data file; returns its quoted name.
+std::string DrawnFile(const std::filesystem::path& Dir, const std::string& Name,
+                      const std::vector<std::vector<TPoint>>& Curves) {
+    TDraw d;
+    for (const auto& curve : Curves) {
+        d.BeginGroup(curve.front());
+        for (std::size_t i = 1; i < curve.size(); ++i) d.ExtendGroup(curve[i]);
+        d.CloseGroup();
+    }
+    d.SaveToFile((Dir / Name).string(), 700, 500);
+    return "'" + (Dir / Name).string() + "'";
+}
+
+// The drawings a new user makes with corners on lines, a spike and three
+// lines through one point compute as knots and links do.
+TEST(CalcEndToEnd, DrawingsOutOfGeneralPosition) {
+    const auto dir = std::filesystem::temp_directory_path() / ("ravelon-drawn-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::vector<TPoint> square{{100, 100}, {400, 100}, {400, 400}, {100, 400}};
+    const std::string files =
+        DrawnFile(dir, "hexagon.rvd", {{{100, 100}, {300, 300}, {300, 100}, {100, 300}, {200, 50}, {200, 350}}}) + " " +
+        DrawnFile(dir, "corner.rvd", {square, {{250, 50}, {250, 100}, {250, 250}, {600, 250}, {600, 50}}}) + " " +
+        DrawnFile(dir, "spike.rvd", {{{100, 100}, {400, 100}, {400, 300}, {200, 300}, {200, 50}, {200, 200}, {100, 300}}});
+    const TRun r = Calc("--jones " + files);
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("hexagon.rvd\n  ジョーンズ多項式: 1\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("corner.rvd\n  ジョーンズ多項式: -t^(1/2) - t^(-1/2)\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("spike.rvd\n  ジョーンズ多項式: 1\n"), std::string::npos) << r.Out;
+}
+
+// Output that cannot be written is a failure; so is running out of memory,
+// reported in the user's words.
+TEST(CalcEndToEnd, UnwritableOutputAndNoMemory) {
+    const int raw = std::system(("'" + kCalc + "' " + Example("trefoil-right.rvd") + " >/dev/full 2>/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+
+    // An output whose every write runs out of memory.
+    struct TNoMemory : std::streambuf {
+        int_type overflow(int_type) override { throw std::bad_alloc(); }
+    } buffer;
+    std::ostream out(&buffer);
+    out.exceptions(std::ios::badbit);
+    std::ostringstream err;
+    EXPECT_EQ(RunCalc({kExamples + "/trefoil-right.rvd"}, out, err), 1);
+    EXPECT_NE(err.str().find("trefoil-right.rvd: メモリが不足しています\n"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find("bad_alloc"), std::string::npos);
 }
 
 }  // namespace

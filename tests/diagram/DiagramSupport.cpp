@@ -62,7 +62,7 @@ std::vector<std::pair<int, int>> CountedCrossings(const TDraw& D) {
         for (int a = 0; a < b; ++a) {
             const TPoint c = D.FCross[static_cast<std::size_t>(b)][static_cast<std::size_t>(a)];
             if (D.FLines[static_cast<std::size_t>(a)].Group < D.FGroupCount &&
-                D.FLines[static_cast<std::size_t>(b)].Group < D.FGroupCount && c.X > 0 && c.Y > 0)
+                D.FLines[static_cast<std::size_t>(b)].Group < D.FGroupCount && IsCrossing(c))
                 r.emplace_back(a, b);
         }
     return r;

@@ -36,7 +36,7 @@ TDraw RandomDiagram(std::mt19937& Rng, const TRandomShape& Shape);
 std::string CompletenessFault(const TKnot& Knot);
 
 // The crossings MakeKnot should count: pairs (a, b), a < b, of lines of closed
-// groups whose stored crossing point has X > 0 and Y > 0.
+// groups whose stored crossing point is not (0, 0).
 std::vector<std::pair<int, int>> CountedCrossings(const TDraw& D);
 
 // The non-zero terms of the Jones polynomial of D's crossing code.

@@ -91,17 +91,6 @@ TEST(Smooth, RefusesAPortWithoutEdge) {
     EXPECT_EQ(twice.FEdgeCount(), 3);
 }
 
-TEST(Smooth, AssignCopiesEverything) {
-    const TKnot k = MakeCode({{2, 1}, {2, 1}, {2, 1}},
-                         {{1, 1, 2, 4}, {1, 3, 3, 2}, {2, 1, 3, 4}, {1, 2, 2, 3}, {1, 4, 3, 1}, {2, 2, 3, 3}});
-    TKnot c = MakeCode({{1, 2}}, {{0, 0, 0, 0}});
-    c.Assign(k);
-    EXPECT_EQ(c.FCrossings.size(), 4u);
-    EXPECT_EQ(c.FEdges.size(), 7u);
-    EXPECT_EQ(c.FCrossings, k.FCrossings);
-    EXPECT_EQ(c.FEdges, k.FEdges);
-}
-
 }  // namespace
 }  // namespace ravelon
 

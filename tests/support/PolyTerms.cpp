@@ -31,4 +31,13 @@ void AddState(std::map<int, TCoefficient>& Sum, int AExponent, int Loops) {
     }
 }
 
+TPoly JonesFromBracket(const TPoly& Bracket, int W) {
+    TPoly factor(0), jones(0);
+    factor.SetTerm(-3 * W, W % 2 != 0 ? -1 : 1);
+    jones.Assign(Bracket);
+    jones.Multiply(factor);
+    jones.DivideExponents(-4);
+    return jones;
+}
+
 }  // namespace ravelon::testing

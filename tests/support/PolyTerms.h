@@ -14,6 +14,10 @@ using TTermMap = std::map<std::pair<int, int>, TCoefficient>;
 
 TTermMap NonZero(const TPoly& P);
 
+// The Jones polynomial from a bracket and the writhe W: the bracket times
+// (-A^3)^(-W), then A = t^(-1/4).
+TPoly JonesFromBracket(const TPoly& Bracket, int W);
+
 // True when the terms are listed largest exponent first and none is 0, or the
 // polynomial is the single term 0 * x^0.
 bool NonZeroDescending(const TPoly& P);
