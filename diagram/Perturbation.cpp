@@ -98,7 +98,8 @@ TPoint OffTheMarker(TPoint R, double X, double Y) {
 }  // namespace
 
 int MovedSide(TSite From, TSite To, TSite Q) {
-    if (From.Index == To.Index || From.Index == Q.Index || To.Index == Q.Index) return Sign(Side(From.P, To.P, Q.P));
+    const int drawn = Sign(Side(From.P, To.P, Q.P));
+    if (drawn != 0 || From.Index == To.Index || From.Index == Q.Index || To.Index == Q.Index) return drawn;
     return Cross(Between(From, To), Between(From, Q)).SignOf();
 }
 
@@ -144,15 +145,25 @@ TPoint MovedCrossPoint(TSite S, TSite E, TSite C, TSite D) {
 }
 
 int CompareAlong(TSite S, TSite E, TSite C1, TSite D1, TSite C2, TSite D2) {
-    const TParameter a = ParameterOn(S, E, C1, D1);
-    const TParameter b = ParameterOn(S, E, C2, D2);
-    const TInt128 da = a.Den.C[0], db = b.Den.C[0];
+    // In general position the drawn crossings decide.
+    auto drawn = [&](TSite C, TSite D, TInt128& Num, TInt128& Den) {
+        const TInt128 dx = TInt128{D.P.X} - C.P.X, dy = TInt128{D.P.Y} - C.P.Y;
+        Num = (TInt128{C.P.X} - S.P.X) * dy - (TInt128{C.P.Y} - S.P.Y) * dx;
+        Den = (TInt128{E.P.X} - S.P.X) * dy - (TInt128{E.P.Y} - S.P.Y) * dx;
+        if (Den < 0) {
+            Num = -Num;
+            Den = -Den;
+        }
+    };
+    TInt128 na = 0, da = 0, nb = 0, db = 0;
+    drawn(C1, D1, na, da);
+    drawn(C2, D2, nb, db);
     if (da != 0 && db != 0) {
-        // In general position the drawn crossings decide.
-        const int c = CompareFractions(da < 0 ? -a.Num.C[0] : a.Num.C[0], da < 0 ? -da : da,
-                                       db < 0 ? -b.Num.C[0] : b.Num.C[0], db < 0 ? -db : db);
+        const int c = CompareFractions(na, da, nb, db);
         if (c != 0) return c;
     }
+    const TParameter a = ParameterOn(S, E, C1, D1);
+    const TParameter b = ParameterOn(S, E, C2, D2);
     return ProductDifferenceSign(a, b) * a.Den.SignOf() * b.Den.SignOf();
 }
 
