@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QVBoxLayout>
 
@@ -351,6 +352,9 @@ void TForm1::SetCanvasSize(int Width, int Height) {
     Image1->SetPictureSize(Panel1->width(), Panel1->height());
     SizePanel->setText(QStringLiteral(" %1×%2").arg(Panel1->width()).arg(Panel1->height()));
     ScrollBox1Resize();
+    // A canvas of a new size is shown from its top-left corner.
+    ScrollBox1->horizontalScrollBar()->setValue(0);
+    ScrollBox1->verticalScrollBar()->setValue(0);
 }
 
 int TForm1::CanvasWidth() const { return Panel1->width(); }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 #include <cmath>
 
@@ -57,10 +58,14 @@ private slots:
         QVERIFY(std::abs(inner - 300 - 2 * form.Panel1->y()) <= 1);
         QVERIFY(form.Panel1->y() > 0 && form.Panel1->x() > 0);
 
-        // A canvas larger than the view starts at the view's origin.
+        // A canvas larger than the view starts at the view's origin, and is
+        // shown from its top-left corner even after the view was scrolled.
         form.SetCanvasSize(999, 999);
         QCOMPARE(form.Panel1->pos(), QPoint(0, 0));
-        QCOMPARE(form.SizePanel->text(), QStringLiteral(" 999×999"));
+        form.ScrollBox1->verticalScrollBar()->setValue(500);
+        form.SetCanvasSize(900, 990);
+        QCOMPARE(form.ScrollBox1->verticalScrollBar()->value(), 0);
+        QCOMPARE(form.SizePanel->text(), QStringLiteral(" 900×990"));
     }
 
     void commandTableAndMenus() {
