@@ -7,20 +7,6 @@
 
 namespace ravelon::testing {
 
-QPointer<QTimer> WhenModalShown(std::function<void(QWidget*)> Act) {
-    auto* const timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, Act = std::move(Act)] {
-        QWidget* const modal = QApplication::activeModalWidget();
-        if (modal == nullptr) return;
-        timer->stop();
-        timer->deleteLater();
-        Act(modal);
-    });
-    timer->start();
-    return timer;
-}
-
 void DoubleClickCanvas(TForm1& Form, QPoint At) {
     QTest::mouseDClick(Form.windowHandle(), Qt::LeftButton, Qt::NoModifier, Form.Image1->mapTo(&Form, At));
 }
@@ -35,20 +21,16 @@ QAbstractButton* ButtonWithText(QMessageBox* Box, const QString& Text) {
 
 }  // namespace
 
-void AnswerQuestion(bool Yes, QString* Seen) {
-    WhenModalShown([Yes, Seen](QWidget* w) {
-        auto* const box = qobject_cast<QMessageBox*>(w);
-        if (box == nullptr) return;
+std::unique_ptr<QTimer> AnswerQuestion(bool Yes, QString* Seen) {
+    return WhenModal<QMessageBox>([Yes, Seen](QMessageBox* box) {
         if (Seen != nullptr) *Seen = box->windowTitle() + u'|' + box->text();
         QAbstractButton* const b = ButtonWithText(box, Yes ? QStringLiteral("はい(&Y)") : QStringLiteral("いいえ(&N)"));
         if (b != nullptr) b->click();
     });
 }
 
-void AcceptErrorReport(QString* Seen) {
-    WhenModalShown([Seen](QWidget* w) {
-        auto* const box = qobject_cast<QMessageBox*>(w);
-        if (box == nullptr) return;
+std::unique_ptr<QTimer> AcceptErrorReport(QString* Seen) {
+    return WhenModal<QMessageBox>([Seen](QMessageBox* box) {
         if (Seen != nullptr) *Seen = box->windowTitle() + u'|' + box->text();
         box->accept();
     });

@@ -4,29 +4,49 @@
 
 #include <QMessageBox>
 #include <QPoint>
-#include <QPointer>
+#include <QApplication>
 #include <QTimer>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <type_traits>
 
 #include "app/Application.h"
 #include "app/RavelonU1.h"
 
 namespace ravelon::testing {
 
-// Runs Act on the next modal widget as soon as one is shown (polling the
-// event loop), once. Deleting the returned watch cancels it.
-QPointer<QTimer> WhenModalShown(std::function<void(QWidget*)> Act);
+// Runs Act once on the first modal window of type W that is shown and
+// active, polling the event loop; Act takes the window as W& or as W*. The
+// watch ends when the returned timer goes.
+template <class W, class F>
+[[nodiscard]] std::unique_ptr<QTimer> WhenModal(F Act) {
+    auto timer = std::make_unique<QTimer>();
+    timer->setInterval(5);
+    QTimer* const t = timer.get();
+    QObject::connect(t, &QTimer::timeout, t, [t, Act]() mutable {
+        W* const w = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (w == nullptr || !w->isVisible()) return;
+        t->stop();
+        if constexpr (std::is_invocable_v<F&, W&>)
+            Act(*w);
+        else
+            Act(w);
+    });
+    timer->start();
+    return timer;
+}
 
 // Presses and releases Button twice at At as the window system delivers a
 // double click: press, release, double-click press, release.
 void DoubleClickCanvas(TForm1& Form, QPoint At);
 
-// Answers the next confirmation box with Yes or No; its text goes to Seen.
-void AnswerQuestion(bool Yes, QString* Seen = nullptr);
+// Answers the next confirmation box with Yes or No; its caption and text
+// go to Seen as "caption|text".
+[[nodiscard]] std::unique_ptr<QTimer> AnswerQuestion(bool Yes, QString* Seen = nullptr);
 
-// Closes the next error report with OK; its text goes to Seen.
-void AcceptErrorReport(QString* Seen = nullptr);
+// Closes the next error report with OK; its caption and text go to Seen.
+[[nodiscard]] std::unique_ptr<QTimer> AcceptErrorReport(QString* Seen = nullptr);
 
 // Moves the mouse to At on the canvas (so that the idle hit-test runs), then
 // presses and releases Button there.

@@ -198,10 +198,10 @@ private slots:
             asked = true;
             w->close();
         };
-        QPointer<QTimer> watch = testing::WhenModalShown(askNot);
+        auto watch = testing::WhenModal<QWidget>(askNot);
         form.CalcJonesAction->trigger();
         QVERIFY(!asked);
-        delete watch;
+        watch.reset();
         QVERIFY(form.ScrollBox2->isVisible() && form.ShowOutputAction->isChecked() && form.ShowOutputMenu->isChecked());
         QCOMPARE(form.StatusPanel1->text(), QString());
         QCOMPARE(ScreenCursor(), crDefault);
@@ -212,18 +212,18 @@ private slots:
         form.FDraw.Clear();
         DrawZigzag(form, 14);
         QString seen;
-        testing::AnswerQuestion(false, &seen);
+        auto answer = testing::AnswerQuestion(false, &seen);
         form.CalcBlacketAction->trigger();
         QCOMPARE(seen, QStringLiteral("確認|計算に時間がかかりますが、よろしいですか?"));
         QCOMPARE(form.Image2->Picture, jones13);
-        testing::AnswerQuestion(true);
+        answer = testing::AnswerQuestion(true);
         form.CalcBlacketAction->trigger();
         QVERIFY(form.Image2->Picture != jones13);
         // The twist number never asks.
-        watch = testing::WhenModalShown(askNot);
+        watch = testing::WhenModal<QWidget>(askNot);
         form.CalcTwistAction->trigger();
         QVERIFY(!asked);
-        delete watch;
+        watch.reset();
     }
 
     void drawsATrefoilAndReadsItsJonesPolynomial() {

@@ -17,25 +17,10 @@
 #include "app/RavelonU3.h"
 
 using namespace ravelon;
+using ravelon::testing::WhenModal;
 
 namespace {
 
-// Runs Act on the first modal window of type W to become the active window,
-// from the event loop. The driver stops when it goes out of scope.
-template <class W>
-std::unique_ptr<QTimer> WhenModal(std::function<void(W&)> Act) {
-    auto timer = std::make_unique<QTimer>();
-    timer->setInterval(5);
-    QTimer* const t = timer.get();
-    QObject::connect(t, &QTimer::timeout, t, [t, Act] {
-        W* const w = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (w == nullptr || !w->isVisible() || !w->isActiveWindow()) return;
-        t->stop();
-        Act(*w);
-    });
-    timer->start();
-    return timer;
-}
 
 // The widget that receives the keys typed now.
 QWidget* KeyReceiver() {

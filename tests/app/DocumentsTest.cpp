@@ -20,31 +20,17 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "tests/app/AppTestSupport.h"
 #include "app/CommonDialog.h"
 #include "app/Messages.h"
 #include "app/RavelonU1.h"
 #include "diagram/FileError.h"
 
 using namespace ravelon;
+using ravelon::testing::WhenModal;
 
 namespace {
 
-// Calls Act once with the first visible modal widget of type T, polling every
-// 10 ms; stops when it is destroyed.
-template <class T>
-std::unique_ptr<QTimer> WhenModal(std::function<void(T*)> Act) {
-    auto timer = std::make_unique<QTimer>();
-    timer->setInterval(10);
-    QTimer* const t = timer.get();
-    QObject::connect(t, &QTimer::timeout, t, [t, Act] {
-        T* const w = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (w == nullptr || !w->isVisible()) return;
-        t->stop();
-        Act(w);
-    });
-    timer->start();
-    return timer;
-}
 
 // Types Name into the dialog's file name field and confirms it.
 void TypeAndConfirm(QFileDialog* Dialog, const QString& Name) {

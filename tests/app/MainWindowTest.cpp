@@ -176,11 +176,11 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QString seen;
-        testing::AnswerQuestion(false, &seen);
+        auto answer = testing::AnswerQuestion(false, &seen);
         form.ExitAction->trigger();
         QCOMPARE(seen, QStringLiteral("確認|Ravelon を終了してよろしいですか？"));
         QVERIFY(form.isVisible());
-        testing::AnswerQuestion(true);
+        answer = testing::AnswerQuestion(true);
         QVERIFY(!form.close() || !form.isVisible());
         QVERIFY(!form.isVisible());
     }
@@ -203,7 +203,7 @@ private slots:
         form.addAction(&failing);
         failing.setShortcut(QKeySequence(Qt::Key_F9));
         QString seen;
-        testing::AcceptErrorReport(&seen);
+        const auto report = testing::AcceptErrorReport(&seen);
         QTest::keyClick(&form, Qt::Key_F9);
         QCOMPARE(seen, QStringLiteral("Ravelon|壊れています."));
     }
