@@ -2,7 +2,7 @@
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps test test-sanitize run clean
+.PHONY: deps test test-sanitize run package clean
 
 deps:
 	./scripts/install-deps
@@ -16,6 +16,11 @@ test-sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRAVELON_WERROR=ON -DRAVELON_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build build-asan -j$(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j$(JOBS)
+
+# The Debian package build/ravelon_<version>_<arch>.deb (installs under /usr).
+package: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVELON_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build build --target package -j$(JOBS)
 
 # The desktop program with the right-handed trefoil. Without a display it says
 # how to try the window headless and runs the command-line calculator over
