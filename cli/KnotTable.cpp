@@ -40,10 +40,10 @@ TKnotTable::TKnotTable(const std::string& Path) {
             continue;
         }
         std::vector<std::string> f;
-        std::stringstream fields(line);
-        std::string field;
-        while (std::getline(fields, field, '\t')) f.push_back(field);
-        if (f.size() == 6) f.emplace_back();  // an empty Conway polynomial at the end of the line
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            f.push_back(line.substr(start, tab - start));
+        f.push_back(line.substr(start));
         try {
             if (f.size() != 7) throw std::invalid_argument("columns");
             FEntries.push_back({f[0], std::stoi(f[1]), std::stoi(f[2]), f[3], f[4], std::stoi(f[5]), f[6]});
