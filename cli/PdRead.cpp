@@ -161,7 +161,7 @@ TKnot Build(const std::vector<std::vector<int>>& code) {
     propagate();
     for (std::size_t c = 0; c < n; ++c) {
         if (dir[c][1] != 0) continue;
-        const int b = crossings[c][1], d = crossings[c][3];
+        const long long b = crossings[c][1], d = crossings[c][3];  // labels fit an int; one more fits here
         const bool fromB = d == b + 1 || (b != d + 1 && b > d);
         set(static_cast<int>(c), fromB ? 1 : 3, 1);
         propagate();
