@@ -4,80 +4,19 @@
 #include <new>
 #include <ostream>
 
-#include "cli/Json.h"
-#include "cli/PdCode.h"
-#include "cli/PolyText.h"
+#include <fstream>
+#include <iostream>
+#include <optional>
+
+#include "cli/CalcReport.h"
+#include "cli/KnotTable.h"
+#include "cli/PdRead.h"
 #include "diagram/Draw.h"
 #include "knot/Knot.h"
 
 namespace ravelon {
 
 namespace {
-
-constexpr const char* kVersion = "1.2.0.30";
-
-constexpr const char* kUsage =
-    "使い方: ravelon-calc [オプション] ファイル.rvd...\n"
-    "結び目データファイルのブラケット多項式、ねじり数、ジョーンズ多項式を計算します。\n"
-    "\n"
-    "  --bracket    ブラケット多項式を出力する\n"
-    "  --twist      ねじり数を出力する\n"
-    "  --jones      ジョーンズ多項式を出力する\n"
-    "               (どれも指定しなければ三つとも出力する)\n"
-    "  --json       ファイルごとに一行の JSON オブジェクトで出力する\n"
-    "  --pd         PD コードを出力する\n"
-    "  --reference  状態和で計算する (検証用、交点数に対して指数時間)\n"
-    "  --help       この説明を表示する\n"
-    "  --version    バージョンを表示する\n";
-
-// The invariants of one file.
-struct TResult {
-    int Crossings = 0;
-    int Components = 0;
-    TPoly Bracket;
-    int Twist = 0;
-    TPoly Jones;
-    TPdCode Pd;
-};
-
-TResult Compute(const std::string& File, const TCalcOptions& Options, std::ostream& Err) {
-    TDraw draw;
-    int width = 0, height = 0;
-    draw.LoadFromFile(File, width, height);
-    TKnot knot;
-    draw.MakeKnot(knot);
-
-    TResult r;
-    r.Crossings = knot.FCrossingCount();
-    r.Pd = MakePdCode(knot);
-    r.Components = r.Pd.Components;
-    // The reference computation is the full state sum; the default contracts
-    // the crossings one by one and gives the same non-zero terms.
-    if (Options.Bracket) Options.Reference ? knot.StateSumBracket(r.Bracket) : knot.Bracket(r.Bracket);
-    if (Options.Twist) r.Twist = knot.Writhe();
-    if (Options.Jones) Options.Reference ? knot.StateSumJones(r.Jones) : knot.Jones(r.Jones);
-    if (Options.Pd && r.Pd.LoopsLeftOut > 0)
-        Err << File << ": 交点のない成分 " << r.Pd.LoopsLeftOut << " 個は PD コードに含まれません\n";
-    return r;
-}
-
-void PrintText(const std::string& File, const TResult& r, const TCalcOptions& Options, std::ostream& Out) {
-    Out << File << '\n';
-    if (Options.Bracket) Out << "  ブラケット多項式: " << PolyText(r.Bracket, "A") << '\n';
-    if (Options.Twist) Out << "  ねじり数: " << r.Twist << '\n';
-    if (Options.Jones) Out << "  ジョーンズ多項式: " << PolyText(r.Jones, "t") << '\n';
-    if (Options.Pd) Out << "  PD: " << PdText(r.Pd) << '\n';
-}
-
-void PrintJson(const std::string& File, const TResult& r, const TCalcOptions& Options, std::ostream& Out) {
-    Out << "{\"file\": " << JsonString(File) << ", \"crossings\": " << r.Crossings
-        << ", \"components\": " << r.Components;
-    if (Options.Bracket) Out << ", \"bracket\": " << JsonPoly(r.Bracket, "A");
-    if (Options.Twist) Out << ", \"twist\": " << r.Twist;
-    if (Options.Jones) Out << ", \"jones\": " << JsonPoly(r.Jones, "t");
-    if (Options.Pd) Out << ", \"pd\": " << JsonString(PdText(r.Pd));
-    Out << "}\n";
-}
 
 // Flushes Out; false when its output could not be written (also for a stream
 // that reports failures by exceptions).
@@ -88,6 +27,102 @@ bool Flush(std::ostream& Out) {
         return false;
     }
 }
+
+// The computation of every diagram of one run, and the exit status so far.
+struct TCalcRun {
+    const TCalcOptions& Options;
+    const TKnotTable* Table;
+    std::ostream& Out;
+    std::ostream& Err;
+    int Status = 0;
+    bool First = true;
+
+    // Computes and prints the diagram MakeKnot gives, named Name (Line > 0
+    // for a PD code); a failure is reported on Err under Where.
+    template <class F>
+    void One(const std::string& Name, int Line, F MakeKnot, const std::string& Where = {}) {
+        const std::string where = Where.empty() ? Name : Where;
+        try {
+            const TKnot knot = MakeKnot();
+            const TReport r = ComputeReport(knot, Options, Table);
+            if (Options.Pd && r.Pd.LoopsLeftOut > 0)
+                Err << where << ": 交点のない成分 " << r.Pd.LoopsLeftOut << " 個は PD コードに含まれません\n";
+            if (Options.Json) {
+                PrintReportJson(Name, Line, r, Options, Out);
+            } else {
+                if (!First) Out << '\n';
+                PrintReportText(Line > 0 ? where : Name, r, Options, Out);
+            }
+            First = false;
+        } catch (const std::bad_alloc&) {
+            Fail(where, "メモリが不足しています");
+        } catch (const std::exception& e) {
+            Fail(where, e.what());
+        }
+    }
+
+    // Every PD code of a file ("-": standard input), one a line; blank lines
+    // and lines starting with '#' are skipped.
+    void PdFile(const std::string& File) {
+        const bool stdin = File == "-";
+        std::ifstream file;
+        if (!stdin) {
+            file.open(File);
+            if (!file) {
+                Fail(File, "ファイルを開けません");
+                return;
+            }
+        }
+        std::istream& in = stdin ? std::cin : file;
+        const std::string name = stdin ? "標準入力" : File;
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            if (line.find_first_not_of(" \t\r") == std::string::npos || line[line.find_first_not_of(" \t\r")] == '#')
+                continue;
+            One(name, number, [&] { return ReadPdCode(line); }, name + " " + std::to_string(number) + " 行目");
+            if (!Out) return;
+        }
+    }
+
+    void Fail(const std::string& Where, const std::string& Message) {
+        Flush(Out);
+        Err << Where << ": " << Message << '\n';
+        Status = 1;
+    }
+};
+
+constexpr const char* kVersion = "1.2.0.30";
+
+constexpr const char* kUsage =
+    "使い方: ravelon-calc [オプション] ファイル.rvd...\n"
+    "       ravelon-calc --pd-in [オプション] [PD コードのファイル...]\n"
+    "結び目データファイルまたは PD コードの不変量を計算します。\n"
+    "\n"
+    "  --bracket    ブラケット多項式を出力する\n"
+    "  --twist      ねじり数を出力する\n"
+    "  --jones      ジョーンズ多項式を出力する\n"
+    "  --alexander  アレキサンダー多項式 (コンウェイ多項式で正規化) を出力する\n"
+    "  --determinant 行列式を出力する\n"
+    "  --signature  符号数を出力する\n"
+    "               (不変量をどれも指定しなければブラケット多項式、ねじり数、\n"
+    "               ジョーンズ多項式の三つを出力する)\n"
+    "  --identify   結び目の表から結び目・絡み目の名前を探す\n"
+    "  --pd-in      ファイル (なければ標準入力) の各行の PD コードを読む\n"
+    "  --json       ファイルごとに一行の JSON オブジェクトで出力する\n"
+    "  --pd         PD コードを出力する\n"
+    "  --reference  状態和で計算する (検証用、交点数に対して指数時間)\n"
+    "  --help       この説明を表示する\n"
+    "  --version    バージョンを表示する\n";
+
+TKnot KnotOfFile(const std::string& File) {
+    TDraw draw;
+    int width = 0, height = 0;
+    draw.LoadFromFile(File, width, height);
+    TKnot knot;
+    draw.MakeKnot(knot);
+    return knot;
+}
+
 
 }  // namespace
 
@@ -105,6 +140,16 @@ bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Option
             Options.Twist = true;
         } else if (a == "--jones") {
             Options.Jones = true;
+        } else if (a == "--alexander") {
+            Options.Alexander = true;
+        } else if (a == "--determinant") {
+            Options.Determinant = true;
+        } else if (a == "--signature") {
+            Options.Signature = true;
+        } else if (a == "--identify") {
+            Options.Identify = true;
+        } else if (a == "--pd-in") {
+            Options.PdIn = true;
         } else if (a == "--json") {
             Options.Json = true;
         } else if (a == "--pd") {
@@ -120,7 +165,10 @@ bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Option
             return false;
         }
     }
-    if (!Options.Bracket && !Options.Twist && !Options.Jones) Options.Bracket = Options.Twist = Options.Jones = true;
+    if (!Options.Bracket && !Options.Twist && !Options.Jones && !Options.Alexander && !Options.Determinant &&
+        !Options.Signature)
+        Options.Bracket = Options.Twist = Options.Jones = true;
+    if (Options.PdIn && Options.Files.empty()) Options.Files.push_back("-");
     if (Options.Files.empty() && !Options.Help && !Options.Version) {
         Error = "ファイルが指定されていません";
         return false;
@@ -143,29 +191,25 @@ int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
         Out << "ravelon-calc " << kVersion << '\n';
         return 0;
     }
-    int status = 0;
-    bool first = true;
-    for (const std::string& file : options.Files) {
+    std::optional<TKnotTable> table;
+    if (options.Identify) {
         try {
-            const TResult r = Compute(file, options, Err);
-            if (options.Json) {
-                PrintJson(file, r, options, Out);
-            } else {
-                if (!first) Out << '\n';
-                PrintText(file, r, options, Out);
-            }
-            first = false;
-        } catch (const std::bad_alloc&) {
-            Flush(Out);
-            Err << file << ": メモリが不足しています\n";
-            status = 1;
+            table.emplace(KnotTablePath());
         } catch (const std::exception& e) {
-            Flush(Out);
-            Err << file << ": " << e.what() << '\n';
-            status = 1;
+            Err << "ravelon-calc: " << e.what() << '\n';
+            return 1;
+        }
+    }
+    TCalcRun run{options, table ? &*table : nullptr, Out, Err};
+    for (const std::string& file : options.Files) {
+        if (options.PdIn) {
+            run.PdFile(file);
+        } else {
+            run.One(file, 0, [&] { return KnotOfFile(file); });
         }
         if (!Out) break;
     }
+    const int status = run.Status;
     // Output that could not be written (a full disk, a closed pipe) is a failure.
     if (!Flush(Out)) {
         Err << "ravelon-calc: 出力を書き込めませんでした\n";

@@ -1,10 +1,15 @@
-// ravelon-calc: computes the invariants of knot data files from the command line.
+// ravelon-calc: computes the invariants of knot data files or PD codes from
+// the command line.
 //
-// For every file named it reads the diagram, builds its crossing code and
-// prints the bracket, the twist number and the Jones polynomial (or the ones
-// chosen), as text or as one JSON object per line. Exit status: 0 when every
-// file was computed, 1 when a file could not be read or computed (the others
-// are still computed) or the output could not be written, 2 on wrong usage.
+// For every file named it reads the diagram (with --pd-in: every PD code, one
+// a line, of the files or of standard input), builds its crossing code and
+// prints the bracket, the twist number and the Jones polynomial, or the ones
+// chosen among those, the Alexander polynomial, the determinant and the
+// signature, and with --identify the knot table's names for it; as text or as
+// one JSON object per line. Exit status: 0 when everything was computed, 1
+// when a file or a code could not be read or computed (the others are still
+// computed), the table could not be read or the output could not be written,
+// 2 on wrong usage.
 #pragma once
 
 #include <iosfwd>
@@ -18,6 +23,11 @@ struct TCalcOptions {
     bool Bracket = false;
     bool Twist = false;
     bool Jones = false;
+    bool Alexander = false;
+    bool Determinant = false;
+    bool Signature = false;
+    bool Identify = false;
+    bool PdIn = false;
     bool Json = false;
     bool Pd = false;
     bool Reference = false;
@@ -27,7 +37,9 @@ struct TCalcOptions {
 };
 
 // Parses Args (without the program name). Returns false on wrong usage, with
-// the reason in Error. With none of --bracket, --twist, --jones all three are chosen.
+// the reason in Error. With no invariant chosen (--bracket, --twist, --jones,
+// --alexander, --determinant, --signature) the first three are. Without files,
+// --pd-in reads standard input.
 bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Options, std::string& Error);
 
 // Runs the calculator; returns the exit status.

@@ -18,115 +18,12 @@
 #include "cli/Calc.h"
 #include "diagram/Draw.h"
 
+#include "tests/cli/CalcRun.h"
+
 namespace ravelon {
 namespace {
 
-const std::string kCalc = RAVELON_CALC_PATH;
-const std::string kExamples = RAVELON_EXAMPLES_DIR;
-
-struct TRun {
-    int Status = -1;
-    std::string Out, Err;
-};
-
-// Runs the calculator with Args (shell words, already quoted as needed).
-TRun Calc(const std::string& args) {
-    const auto dir = std::filesystem::temp_directory_path() / ("ravelon-calc-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const std::string out = (dir / "out").string(), err = (dir / "err").string();
-    const std::string command = "'" + kCalc + "' " + args + " >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    auto slurp = [](const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    TRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
-    std::filesystem::remove_all(dir);
-    return r;
-}
-
-std::string Example(const std::string& name) { return "'" + kExamples + "/" + name + "'"; }
-
-// A small JSON reader, enough for the calculator's output.
-struct TJson {
-    std::variant<std::nullptr_t, std::string, long long, std::vector<TJson>, std::map<std::string, TJson>> V;
-    const TJson& operator[](const std::string& k) const { return std::get<4>(V).at(k); }
-    const TJson& operator[](std::size_t i) const { return std::get<3>(V).at(i); }
-    bool Has(const std::string& k) const { return std::get<4>(V).count(k) > 0; }
-};
-
-class TJsonReader {
-public:
-    explicit TJsonReader(const std::string& s) : S(s) {}
-    TJson Read() {
-        TJson v = Value();
-        Space();
-        if (P != S.size()) throw std::runtime_error("trailing text");
-        return v;
-    }
-
-private:
-    void Space() {
-        while (P < S.size() && (S[P] == ' ' || S[P] == '\n')) ++P;
-    }
-    void Expect(char c) {
-        Space();
-        if (P >= S.size() || S[P] != c) throw std::runtime_error(std::string("expected ") + c);
-        ++P;
-    }
-    TJson Value() {
-        Space();
-        if (P >= S.size()) throw std::runtime_error("end of text");
-        if (S[P] == '{') {
-            std::map<std::string, TJson> m;
-            ++P;
-            Space();
-            if (S[P] == '}') return ++P, TJson{m};
-            do {
-                Space();
-                const std::string key = std::get<std::string>(Value().V);
-                Expect(':');
-                m[key] = Value();
-                Space();
-            } while (S[P] == ',' && ++P);
-            Expect('}');
-            return TJson{m};
-        }
-        if (S[P] == '[') {
-            std::vector<TJson> a;
-            ++P;
-            Space();
-            if (S[P] == ']') return ++P, TJson{a};
-            do a.push_back(Value());
-            while ((Space(), S[P] == ',') && ++P);
-            Expect(']');
-            return TJson{a};
-        }
-        if (S[P] == '"') {
-            std::string t;
-            for (++P; S.at(P) != '"'; ++P) {
-                if (S[P] == '\\') ++P;
-                t += S.at(P);
-            }
-            ++P;
-            return TJson{t};
-        }
-        std::size_t used = 0;
-        const long long n = std::stoll(S.substr(P), &used);
-        P += used;
-        return TJson{n};
-    }
-    const std::string& S;
-    std::size_t P = 0;
-};
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
-        lines.push_back(text.substr(start, nl - start));
-    return lines;
-}
+using namespace calctest;
 
 TEST(CalcEndToEnd, PrintsTheInvariantsOfOneAndOfSeveralFiles) {
     const TRun one = Calc(Example("trefoil-right.rvd"));

@@ -38,6 +38,7 @@ grep -qF '結び目から多項式を求めるアプリケーション' <<<"$des
   echo usr/bin/ravelon
   echo usr/bin/ravelon-calc
   echo usr/share/ravelon/Ravelon.hlp
+  echo usr/share/ravelon/knot-table.tsv
   for f in "$source"/examples/*.rvd; do echo "usr/share/ravelon/examples/${f##*/}"; done
   echo usr/share/man/man1/ravelon.1.gz
   echo usr/share/man/man1/ravelon-calc.1.gz

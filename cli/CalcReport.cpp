@@ -1,0 +1,82 @@
+#include "cli/CalcReport.h"
+
+#include <ostream>
+
+#include "cli/Json.h"
+#include "cli/PolyText.h"
+#include "knot/ClassicalInvariants.h"
+
+namespace ravelon {
+
+namespace {
+
+std::string CandidateText(const TCandidate& c) { return c.Name + (c.Mirror ? " (鏡像)" : ""); }
+
+std::string IdentifyText(const TIdentification& id) {
+    if (id.Candidates.empty())
+        return "表の素な結び目・絡み目ではありません (合成結び目、表より交点の多いもの、または分離した絡み目の可能性があります)";
+    std::string list;
+    for (const TCandidate& c : id.Candidates) list += (list.empty() ? "" : ", ") + CandidateText(c);
+    if (id.Unique && id.Candidates.size() == 1) return list;
+    if (id.Unique) return list + " (同じ絡み目の向きの違い)";
+    return "計算した不変量がすべて一致する候補が " + std::to_string(id.Candidates.size()) + " 個あります: " + list;
+}
+
+std::string IdentifyJson(const TIdentification& id) {
+    std::string out = "{\"candidates\": [";
+    for (std::size_t i = 0; i < id.Candidates.size(); ++i) {
+        if (i > 0) out += ", ";
+        out += "{\"name\": " + JsonString(id.Candidates[i].Name) +
+               ", \"mirror\": " + (id.Candidates[i].Mirror ? "true" : "false") + "}";
+    }
+    return out + "], \"unique\": " + (id.Unique ? "true" : "false") + "}";
+}
+
+}  // namespace
+
+TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKnotTable* Table) {
+    TReport r;
+    r.Crossings = Knot.FCrossingCount();
+    r.Pd = MakePdCode(Knot);
+    r.Components = r.Pd.Components;
+    // The reference computation is the full state sum; the default contracts
+    // the crossings one by one and gives the same non-zero terms.
+    if (Options.Bracket) Options.Reference ? Knot.StateSumBracket(r.Bracket) : Knot.Bracket(r.Bracket);
+    if (Options.Twist) r.Twist = Knot.Writhe();
+    if (Options.Jones || Options.Identify) Options.Reference ? Knot.StateSumJones(r.Jones) : Knot.Jones(r.Jones);
+    if (Options.Alexander || Options.Determinant || Options.Identify) r.Alexander = AlexanderPolynomial(Knot);
+    if (Options.Determinant) r.Determinant = DeterminantOf(r.Alexander);
+    if (Options.Signature || Options.Identify) r.Signature = Signature(Knot);
+    if (Options.Identify && Table != nullptr)
+        r.Identified = Identify(*Table, {r.Components, r.Jones, r.Alexander, r.Signature});
+    return r;
+}
+
+void PrintReportText(const std::string& Name, const TReport& r, const TCalcOptions& Options, std::ostream& Out) {
+    Out << Name << '\n';
+    if (Options.Bracket) Out << "  ブラケット多項式: " << PolyText(r.Bracket, "A") << '\n';
+    if (Options.Twist) Out << "  ねじり数: " << r.Twist << '\n';
+    if (Options.Jones) Out << "  ジョーンズ多項式: " << PolyText(r.Jones, "t") << '\n';
+    if (Options.Alexander) Out << "  アレキサンダー多項式: " << PolyText(r.Alexander, "t") << '\n';
+    if (Options.Determinant) Out << "  行列式: " << r.Determinant.get_str() << '\n';
+    if (Options.Signature) Out << "  符号数: " << r.Signature << '\n';
+    if (Options.Pd) Out << "  PD: " << PdText(r.Pd) << '\n';
+    if (r.Identified) Out << "  同定: " << IdentifyText(*r.Identified) << '\n';
+}
+
+void PrintReportJson(const std::string& Name, int Line, const TReport& r, const TCalcOptions& Options, std::ostream& Out) {
+    Out << "{\"file\": " << JsonString(Name);
+    if (Line > 0) Out << ", \"line\": " << Line;
+    Out << ", \"crossings\": " << r.Crossings << ", \"components\": " << r.Components;
+    if (Options.Bracket) Out << ", \"bracket\": " << JsonPoly(r.Bracket, "A");
+    if (Options.Twist) Out << ", \"twist\": " << r.Twist;
+    if (Options.Jones) Out << ", \"jones\": " << JsonPoly(r.Jones, "t");
+    if (Options.Alexander) Out << ", \"alexander\": " << JsonPoly(r.Alexander, "t");
+    if (Options.Determinant) Out << ", \"determinant\": " << r.Determinant.get_str();
+    if (Options.Signature) Out << ", \"signature\": " << r.Signature;
+    if (Options.Pd) Out << ", \"pd\": " << JsonString(PdText(r.Pd));
+    if (r.Identified) Out << ", \"identify\": " << IdentifyJson(*r.Identified);
+    Out << "}\n";
+}
+
+}  // namespace ravelon

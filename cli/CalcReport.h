@@ -1,0 +1,45 @@
+// What ravelon-calc prints for one diagram: the invariants chosen, as text
+// or as one JSON object.
+//
+// Data model: a report holds every invariant that was asked for (the others
+// stay empty) and the identification when it was asked for.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include <gmpxx.h>
+
+#include "cli/Calc.h"
+#include "cli/Identify.h"
+#include "cli/PdCode.h"
+#include "knot/Knot.h"
+
+namespace ravelon {
+
+class TKnotTable;
+
+// The invariants of one diagram.
+struct TReport {
+    int Crossings = 0;
+    int Components = 0;
+    TPoly Bracket;
+    int Twist = 0;
+    TPoly Jones;
+    TPoly Alexander;
+    mpz_class Determinant;
+    int Signature = 0;
+    TPdCode Pd;
+    std::optional<TIdentification> Identified;
+};
+
+// Computes what Options ask for on Knot; Table is needed for --identify.
+TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKnotTable* Table);
+
+// The report as text under the heading Name.
+void PrintReportText(const std::string& Name, const TReport& R, const TCalcOptions& Options, std::ostream& Out);
+// The report as one JSON line; Line > 0 adds "line" (codes read with --pd-in).
+void PrintReportJson(const std::string& Name, int Line, const TReport& R, const TCalcOptions& Options, std::ostream& Out);
+
+}  // namespace ravelon

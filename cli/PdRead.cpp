@@ -1,0 +1,194 @@
+#include "cli/PdRead.h"
+
+#include <array>
+#include <cctype>
+#include <limits>
+#include <map>
+#include <vector>
+
+#include "knot/PortGraph.h"
+#include "knot/SeifertCircles.h"
+
+namespace ravelon {
+
+namespace {
+
+// One token: '[', ']', ',', a word (letters) or a number.
+struct TToken {
+    char Kind = 0;  // '[', ']', ',', 'w' or 'n'
+    std::string Text;
+    int Value = 0;
+};
+
+std::vector<TToken> Tokens(const std::string& text) {
+    std::vector<TToken> out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto ch = static_cast<unsigned char>(text[i]);
+        if (std::isspace(ch)) {
+            ++i;
+        } else if (ch == '[' || ch == ']' || ch == ',') {
+            out.push_back({static_cast<char>(ch), {}, 0});
+            ++i;
+        } else if (std::isdigit(ch)) {
+            long long v = 0;
+            while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+                v = v * 10 + (text[i] - '0');
+                if (v > std::numeric_limits<int>::max()) throw TPdError("ラベルの数が大きすぎます");
+                ++i;
+            }
+            out.push_back({'n', {}, static_cast<int>(v)});
+        } else if (std::isalpha(ch)) {
+            std::string w;
+            while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]))) w += text[i++];
+            out.push_back({'w', w, 0});
+        } else {
+            throw TPdError("PD コードとして読めない文字があります: " + std::string(1, text[i]));
+        }
+    }
+    return out;
+}
+
+// Recursive descent over the tokens: code := "PD" "[" list "]" | "[" list "]" | list.
+class TParser {
+public:
+    explicit TParser(std::vector<TToken> t) : T(std::move(t)) {}
+
+    std::vector<std::vector<int>> Code() {
+        std::vector<std::vector<int>> crossings;
+        if (Is('w') && T[P].Text == "PD") {
+            ++P;
+            Expect('[');
+            crossings = List();
+            Expect(']');
+        } else if (Is('[') && P + 1 < T.size() && T[P + 1].Kind == '[') {
+            ++P;
+            crossings = List();
+            Expect(']');
+        } else {
+            crossings = List();
+        }
+        if (P != T.size()) Fail();
+        return crossings;
+    }
+
+private:
+    bool Is(char k) const { return P < T.size() && T[P].Kind == k; }
+    [[noreturn]] static void Fail() { throw TPdError("PD コードとして読めません"); }
+    void Expect(char k) {
+        if (!Is(k)) Fail();
+        ++P;
+    }
+    std::vector<std::vector<int>> List() {
+        std::vector<std::vector<int>> out;
+        while (Is('w') || Is('[')) {
+            out.push_back(Crossing());
+            if (Is(',')) ++P;
+        }
+        return out;
+    }
+    std::vector<int> Crossing() {
+        if (Is('w')) {
+            if (T[P].Text != "X") Fail();
+            ++P;
+        }
+        Expect('[');
+        std::vector<int> labels;
+        while (Is('n')) {
+            labels.push_back(T[P++].Value);
+            if (!Is(',')) break;
+            ++P;
+        }
+        Expect(']');
+        return labels;
+    }
+    std::vector<TToken> T;
+    std::size_t P = 0;
+};
+
+// The port of TKnot for position 0 .. 3 of X[a, b, c, d].
+constexpr std::array<std::int32_t, 4> kPortOf{1, 4, 3, 2};
+
+TKnot Build(const std::vector<std::vector<int>>& code) {
+    TKnot k;
+    std::vector<std::array<int, 4>> crossings;
+    int loops = 0;
+    std::map<int, std::vector<std::pair<int, int>>> where;  // label -> (crossing index, position)
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        const auto& x = code[i];
+        if (x.size() == 2 && x[0] == x[1]) {
+            ++loops;
+            continue;
+        }
+        if (x.size() != 4)
+            throw TPdError("交点 " + std::to_string(i + 1) + " のラベルが 4 個ではありません (" + std::to_string(x.size()) + " 個)");
+        const int c = static_cast<int>(crossings.size());
+        crossings.push_back({x[0], x[1], x[2], x[3]});
+        for (int p = 0; p < 4; ++p) where[x[static_cast<std::size_t>(p)]].push_back({c, p});
+    }
+    for (const auto& [label, places] : where)
+        if (places.size() != 2)
+            throw TPdError("ラベル " + std::to_string(label) + " が " + std::to_string(places.size()) + " 回現れます (ちょうど 2 回のはずです)");
+
+    // Entry (1) or exit (-1) for every (crossing, position); 0 unknown.
+    const std::size_t n = crossings.size();
+    std::vector<std::array<int, 4>> dir(n, {0, 0, 0, 0});
+    auto other = [&](int c, int p) {
+        const auto& pl = where[crossings[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)]];
+        return pl[0] == std::pair{c, p} ? pl[1] : pl[0];
+    };
+    std::vector<std::pair<int, int>> todo;
+    auto set = [&](int c, int p, int d) {
+        int& slot = dir[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)];
+        if (slot == d) return;
+        if (slot != 0) throw TPdError("ラベルの並びから向きが決まりません (向きが矛盾しています)");
+        slot = d;
+        todo.push_back({c, p});
+    };
+    auto propagate = [&] {
+        while (!todo.empty()) {
+            const auto [c, p] = todo.back();
+            todo.pop_back();
+            const int d = dir[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)];
+            const auto [oc, op] = other(c, p);
+            set(oc, op, -d);
+            set(c, (p + 2) % 4, -d);
+        }
+    };
+    for (std::size_t c = 0; c < n; ++c) {
+        set(static_cast<int>(c), 0, 1);
+        set(static_cast<int>(c), 2, -1);
+    }
+    propagate();
+    for (std::size_t c = 0; c < n; ++c) {
+        if (dir[c][1] != 0) continue;
+        const long long b = crossings[c][1], d = crossings[c][3];  // labels fit an int; one more fits here
+        const bool fromB = d == b + 1 || (b != d + 1 && b > d);
+        set(static_cast<int>(c), fromB ? 1 : 3, 1);
+        propagate();
+    }
+
+    k.FCrossings.resize(n + 1);
+    for (std::size_t c = 0; c < n; ++c) k.FCrossings[c + 1] = {dir[c][1] == 1 ? 4 : 2, 1};
+    k.FEdges.resize(1);
+    for (const auto& [label, places] : where) {
+        const auto [c1, p1] = places[0];
+        const auto [c2, p2] = places[1];
+        k.FEdges.push_back({c1 + 1, kPortOf[static_cast<std::size_t>(p1)], c2 + 1, kPortOf[static_cast<std::size_t>(p2)]});
+    }
+    for (int l = 0; l < loops; ++l) k.FEdges.push_back({0, 0, 0, 0});
+    if (n > 0) {
+        const TDiagramFaces f = DiagramFacesOf(BuildPortGraph(k));
+        if (f.Faces != static_cast<int>(n) + 2 * f.PiecesWithCrossings) throw TPdError("平面に描けない PD コードです");
+    }
+    return k;
+}
+
+}  // namespace
+
+TKnot ReadPdCode(const std::string& Text) {
+    const std::vector<std::vector<int>> code = TParser(Tokens(Text)).Code();
+    if (code.empty()) throw TPdError("交点がありません");
+    return Build(code);
+}
+
+}  // namespace ravelon

@@ -1,0 +1,94 @@
+// ravelon-calc with PD codes in, the classical invariants and --identify, as
+// a user runs it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "examples/generator/ExampleKnots.h"
+#include "tests/cli/CalcRun.h"
+
+namespace ravelon {
+namespace {
+
+using namespace calctest;
+
+// Writes Text to a file in a fresh folder; returns its quoted name.
+struct TInputFile {
+    std::filesystem::path Dir = std::filesystem::temp_directory_path() / ("ravelon-pd-" + std::to_string(::getpid()));
+    std::string Name;
+    explicit TInputFile(const std::string& Text) {
+        std::filesystem::create_directories(Dir);
+        std::ofstream(Dir / "codes.txt") << Text;
+        Name = "'" + (Dir / "codes.txt").string() + "'";
+    }
+    ~TInputFile() { std::filesystem::remove_all(Dir); }
+};
+
+TEST(CalcPdIn, TheTrefoilFromStandardInput) {
+    const TInputFile in("X[1,5,2,4] X[3,1,4,6] X[5,3,6,2]\n");
+    const TRun r = Calc("--pd-in --identify --alexander --signature --determinant < " + in.Name);
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(Lines(r.Out), (std::vector<std::string>{"標準入力 1 行目", "  アレキサンダー多項式: t - 1 + t^-1",
+                                                      "  行列式: 3", "  符号数: -2", "  同定: 3_1"}));
+}
+
+TEST(CalcPdIn, BadLinesAreNamedAndTheOthersComputed) {
+    const TInputFile in("# knots\nPD[X[1, 5, 2, 4], X[3, 1, 4, 6], X[5, 3, 6, 2]]\nX[1,2,3]\n\n[[4,2,5,1],[8,6,1,5],[6,3,7,4],[2,7,3,8]]\nX[1,2,3,4]\n");
+    const TRun r = Calc("--pd-in --signature " + in.Name);
+    EXPECT_EQ(r.Status, 1);
+    const std::string file = in.Name.substr(1, in.Name.size() - 2);
+    EXPECT_EQ(Lines(r.Out), (std::vector<std::string>{file + " 2 行目", "  符号数: -2", "", file + " 5 行目", "  符号数: 0"}));
+    EXPECT_EQ(Lines(r.Err), (std::vector<std::string>{
+                                file + " 3 行目: 交点 1 のラベルが 4 個ではありません (3 個)",
+                                file + " 6 行目: ラベル 1 が 1 回現れます (ちょうど 2 回のはずです)"}));
+}
+
+TEST(CalcPdIn, JsonIdentifyAndWhatPdPrintsReadBack) {
+    const TRun first = Calc("--pd --jones --alexander --signature " + Example("figure-eight.rvd"));
+    ASSERT_EQ(first.Status, 0);
+    const std::string pd = Lines(first.Out).back().substr(std::string("  PD: ").size());
+    const TInputFile in(pd + "\n");
+    const TRun again = Calc("--pd-in --pd --jones --alexander --signature " + in.Name);
+    ASSERT_EQ(again.Status, 0) << again.Err;
+    // Everything but the heading is the same.
+    auto body = [](const std::string& out) { return out.substr(out.find('\n')); };
+    EXPECT_EQ(body(again.Out), body(first.Out));
+
+    const TRun json = Calc("--pd-in --json --identify --determinant " + in.Name);
+    const TJson j = TJsonReader(Lines(json.Out).at(0)).Read();
+    EXPECT_EQ(std::get<long long>(j["line"].V), 1);
+    EXPECT_EQ(std::get<long long>(j["determinant"].V), 5);
+    EXPECT_EQ(std::get<std::string>(j["identify"]["candidates"][0]["name"].V), "4_1");
+    EXPECT_FALSE(std::get<bool>(j["identify"]["candidates"][0]["mirror"].V));
+    EXPECT_TRUE(std::get<bool>(j["identify"]["unique"].V));
+}
+
+TEST(CalcPdIn, IdentifyNamesMirrorsSeveralCandidatesAndNone) {
+    // The left-handed trefoil, and the Conway knot, which shares every
+    // invariant computed with the Kinoshita-Terasaka knot.
+    const TInputFile in(
+        "X[1,4,2,5] X[3,6,4,1] X[5,2,6,3]\n"
+        "X[4,2,5,1] X[8,4,9,3] X[17,1,18,22] X[12,5,13,6] X[6,13,7,14] X[11,18,12,19] X[19,14,20,15] "
+        "X[9,17,10,16] X[15,20,16,21] X[21,10,22,11] X[2,8,3,7]\n");
+    // The granny knot, drawn by the example generator.
+    examples::TExample granny = examples::BraidExample("granny.rvd", "3_1 # 3_1", 3, {1, 1, 1, 2, 2, 2});
+    const std::string grannyFile = (in.Dir / "granny.rvd").string();
+    granny.Draw.SaveToFile(grannyFile, 800, 600);
+    const TRun r = Calc("--pd-in --jones --identify " + in.Name);
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("  同定: 3_1 (鏡像)\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find("  同定: 計算した不変量がすべて一致する候補が 2 個あります: 11n_34, 11n_42\n"), std::string::npos)
+        << r.Out;
+    const TRun sum = Calc("--identify --json '" + grannyFile + "'");
+    EXPECT_EQ(sum.Status, 0) << sum.Err;
+    const TJson j = TJsonReader(Lines(sum.Out).at(0)).Read();
+    EXPECT_TRUE(std::get<std::vector<TJson>>(j["identify"]["candidates"].V).empty());
+    EXPECT_FALSE(std::get<bool>(j["identify"]["unique"].V));
+    const TRun text = Calc("--identify --jones '" + grannyFile + "'");
+    EXPECT_NE(text.Out.find("  同定: 表の素な結び目・絡み目ではありません"), std::string::npos) << text.Out;
+}
+
+}  // namespace
+}  // namespace ravelon
