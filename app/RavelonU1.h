@@ -240,7 +240,6 @@ private:
     void CreateStatusBar();
     void CreatePanes();
     bool FShown = false;
-    bool FClosing = false;
 };
 
 }  // namespace ravelon
