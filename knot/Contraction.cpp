@@ -7,6 +7,7 @@
 #include "knot/CrossingOrder.h"
 #include "knot/PairingTable.h"
 #include "knot/PortGraph.h"
+#include "knot/Simplify.h"
 #include "knot/TooComplex.h"
 
 namespace ravelon {
@@ -161,35 +162,47 @@ TBracketTerms LoopsOnly(int Loops) {
     return terms;
 }
 
+// The bracket of Graph by contraction.
+TBracketTerms Contract(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats) {
+    if (Graph.Crossings == 0) return LoopsOnly(Graph.FreeLoops);
+    const TCrossingOrder order = ChooseOrder(Graph);
+    Stats.MaxWidth = order.MaxWidth;
+    // 64-bit coefficients, then 128-bit ones, then exact ones. A wider run
+    // passes every step the narrower one completed, with larger coefficients:
+    // it is refused at once when those steps already exceed the bound.
+    TContraction<std::int64_t> fast(Graph, Limits, Stats);
+    try {
+        return Finish(fast.Run(order), Graph.FreeLoops);
+    } catch (const TCoefficientOverflow&) {
+        Stats.Coefficients = TCoefficientKind::Bits128;
+    }
+    if (fast.WideBytes() > Limits.MaxBytes) throw TTooComplex();
+    TContraction<TWideCoefficient> wide(Graph, Limits, Stats);
+    try {
+        return Finish(wide.Run(order), Graph.FreeLoops);
+    } catch (const TCoefficientOverflow&) {
+        Stats.Coefficients = TCoefficientKind::Exact;
+    }
+    if (std::max(fast.ExactBytes(), wide.ExactBytes()) > Limits.MaxBytes) throw TTooComplex();
+    TContraction<TCoefficient> exact(Graph, Limits, Stats);
+    return Finish(exact.Run(order), Graph.FreeLoops);
+}
+
 }  // namespace
 
 TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits, TContractionStats* Stats) {
     TContractionStats local;
     TContractionStats& stats = Stats ? *Stats : local;
     stats = TContractionStats{};
-    const TPortGraph graph = BuildPortGraph(Code);
-    if (graph.Crossings == 0) return LoopsOnly(graph.FreeLoops);
-    const TCrossingOrder order = ChooseOrder(graph);
-    stats.MaxWidth = order.MaxWidth;
-    // 64-bit coefficients, then 128-bit ones, then exact ones. A wider run
-    // passes every step the narrower one completed, with larger coefficients:
-    // it is refused at once when those steps already exceed the bound.
-    TContraction<std::int64_t> fast(graph, Limits, stats);
-    try {
-        return Finish(fast.Run(order), graph.FreeLoops);
-    } catch (const TCoefficientOverflow&) {
-        stats.Coefficients = TCoefficientKind::Bits128;
+    TSimplified simple{BuildPortGraph(Code)};
+    if (Limits.Simplify) simple = Simplify(simple.Graph);
+    stats.Crossings = simple.Graph.Crossings;
+    TBracketTerms terms = Contract(simple.Graph, Limits, stats);
+    for (auto& [exponent, coefficient] : terms) {
+        exponent += simple.Shift;
+        if (simple.Sign < 0) coefficient = -coefficient;
     }
-    if (fast.WideBytes() > Limits.MaxBytes) throw TTooComplex();
-    TContraction<TWideCoefficient> wide(graph, Limits, stats);
-    try {
-        return Finish(wide.Run(order), graph.FreeLoops);
-    } catch (const TCoefficientOverflow&) {
-        stats.Coefficients = TCoefficientKind::Exact;
-    }
-    if (std::max(fast.ExactBytes(), wide.ExactBytes()) > Limits.MaxBytes) throw TTooComplex();
-    TContraction<TCoefficient> exact(graph, Limits, stats);
-    return Finish(exact.Run(order), graph.FreeLoops);
+    return terms;
 }
 
 }  // namespace ravelon

@@ -30,10 +30,12 @@ namespace ravelon {
 // 2 GiB an ordinary desktop can give one computation.
 constexpr std::size_t DefaultContractionBytes = std::size_t{3} << 29;
 
-// How far the contraction may go.
+// How far the contraction may go, and how it prepares the code.
 struct TContractionLimits {
     // Refuse with TTooComplex once the states would need more than this.
     std::size_t MaxBytes = DefaultContractionBytes;
+    // Remove the crossings of moves I and II first (knot/Simplify.h).
+    bool Simplify = true;
 };
 
 // The coefficients a contraction computes with.
@@ -41,6 +43,8 @@ enum class TCoefficientKind { Bits64, Bits128, Exact };
 
 // What a contraction found besides the bracket.
 struct TContractionStats {
+    // The crossings contracted, after the simplification.
+    int Crossings = 0;
     // The widest boundary of the crossing order.
     int MaxWidth = 0;
     // The most pairing states held after one step.
