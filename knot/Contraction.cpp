@@ -4,7 +4,6 @@
 #include <map>
 
 #include "knot/ContractionStep.h"
-#include "knot/CrossingOrder.h"
 #include "knot/PairingTable.h"
 #include "knot/PortGraph.h"
 #include "knot/Simplify.h"
@@ -165,7 +164,7 @@ TBracketTerms LoopsOnly(int Loops) {
 // The bracket of Graph by contraction.
 TBracketTerms Contract(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats) {
     if (Graph.Crossings == 0) return LoopsOnly(Graph.FreeLoops);
-    const TCrossingOrder order = ChooseOrder(Graph);
+    const TCrossingOrder order = SearchOrder(Graph, Limits.Order);
     Stats.MaxWidth = order.MaxWidth;
     // 64-bit coefficients, then 128-bit ones, then exact ones. A wider run
     // passes every step the narrower one completed, with larger coefficients:

@@ -17,6 +17,7 @@
 
 #include "arith/Poly.h"
 #include "knot/Knot.h"
+#include "knot/OrderSearch.h"
 
 namespace ravelon {
 
@@ -36,6 +37,8 @@ struct TContractionLimits {
     std::size_t MaxBytes = DefaultContractionBytes;
     // Remove the crossings of moves I and II first (knot/Simplify.h).
     bool Simplify = true;
+    // The orders tried (knot/OrderSearch.h).
+    TOrderSearch Order = TOrderSearch::Decomposition;
 };
 
 // The coefficients a contraction computes with.
