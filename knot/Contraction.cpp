@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <type_traits>
 
 #include "knot/ContractionStep.h"
 #include "knot/PairingTable.h"
@@ -23,39 +24,70 @@ constexpr std::size_t CoefficientBytes<TCoefficient> = sizeof(TCoefficient) + 32
 // The heap block of each coefficient vector, beyond its contents.
 constexpr std::size_t BlockOverhead = 16;
 
+TCoefficient Exact(std::int64_t C) { return TCoefficient(static_cast<long>(C)); }
+TCoefficient Exact(TWideCoefficient C) {
+    // C = high * 2^64 + low, with high signed (the shift keeps the sign) and
+    // low the unsigned lower 64 bits.
+    const auto high = static_cast<long>(C >> 64);
+    const auto low = static_cast<unsigned long>(C & static_cast<TWideCoefficient>(~0ul));
+    return (TCoefficient(high) << 64) + TCoefficient(low);
+}
+
+// A coefficient in the wider type D.
+template <class D, class C>
+D Widen(const C& X) {
+    if constexpr (std::is_same_v<D, TCoefficient>) return Exact(X);
+    else return static_cast<D>(X);
+}
+
 // The pairing states of the contraction with its estimate of the memory held.
+// The states are those before step FStep of the order; a step that overflows
+// leaves them so, and a contraction with wider coefficients goes on from them.
 template <class C>
 class TContraction {
 public:
     TContraction(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats)
-        : FGraph(Graph), FLimits(Limits), FStats(Stats) {}
+        : FGraph(Graph), FLimits(Limits), FStats(Stats), FTable(0), FTaken(static_cast<std::size_t>(Graph.Crossings), 0) {
+        const std::uint8_t noPairing = 0;
+        FTable.FindOrAdd(&noPairing);
+        FTable.Poly(0) = TStridePoly<C>::One();
+    }
+
+    // The states of Narrow, stopped by an overflow, with wider coefficients;
+    // Narrow is left without states. Refused when the two tables together
+    // would pass the bound while the states are copied.
+    template <class N>
+    explicit TContraction(TContraction<N>&& Narrow)
+        : FGraph(Narrow.FGraph),
+          FLimits(Narrow.FLimits),
+          FStats(Narrow.FStats),
+          FTable(0),
+          FTableCoefficients(Narrow.FTableCoefficients),
+          FSlots(std::move(Narrow.FSlots)),
+          FTaken(std::move(Narrow.FTaken)),
+          FStep(Narrow.FStep) {
+        Check(Narrow.Estimate(Narrow.FTable, FTableCoefficients) + Estimate(Narrow.FTable, FTableCoefficients));
+        FTable = std::move(Narrow.FTable).template Widened<C>([](const N& X) { return Widen<C>(X); });
+    }
 
     // The sum over all smoothing states of A^(#A - #A^-1) d^loops, loops that
-    // meet no crossing left out, as one polynomial per exponent class.
+    // meet no crossing left out, as one polynomial per exponent class: the
+    // steps from FStep to the end of Order.
     std::vector<TStridePoly<C>> Run(const TCrossingOrder& Order) {
-        TPairingTable<C> table(0);
-        const std::uint8_t noPairing = 0;
-        table.FindOrAdd(&noPairing);
-        table.Poly(0) = TStridePoly<C>::One();
-        std::size_t tableCoefficients = 1;
-
-        std::vector<std::int32_t> slots;
-        std::vector<char> taken(static_cast<std::size_t>(FGraph.Crossings), 0);
         std::vector<std::uint8_t> key;
-        for (const std::int32_t crossing : Order.Crossings) {
-            const TContractionStep step(FGraph, crossing, slots, taken);
+        for (; FStep < Order.Crossings.size(); ++FStep) {
+            const std::int32_t crossing = Order.Crossings[FStep];
+            const TContractionStep step(FGraph, crossing, FSlots, FTaken);
             if (step.NewWidth() > MaxPairingWidth) throw TTooComplex();
             TPairingTable<C> next(step.NewWidth());
             key.assign(next.KeyLength(), 0);
             std::size_t nextCoefficients = 0;
-            const std::size_t heldBefore = Estimate(table, tableCoefficients);
-            const std::size_t wideBefore = Estimate<TWideCoefficient>(table, tableCoefficients);
-            const std::size_t exactBefore = Estimate<TCoefficient>(table, tableCoefficients);
-            for (std::size_t state = 0; state < table.Count(); ++state) {
-                const TStridePoly<C>& poly = table.Poly(state);
+            const std::size_t heldBefore = Estimate(FTable, FTableCoefficients);
+            for (std::size_t state = 0; state < FTable.Count(); ++state) {
+                const TStridePoly<C>& poly = FTable.Poly(state);
                 if (poly.Coeffs.empty()) continue;
                 for (int kind = 1; kind <= 2; ++kind) {
-                    const int loops = step.Apply(kind, table.Key(state), key.data());
+                    const int loops = step.Apply(kind, FTable.Key(state), key.data());
                     const std::int64_t shift = kind == 1 ? 1 : -1;
                     key.back() = static_cast<std::uint8_t>(ExponentClass(poly.Low + shift - 2 * loops));
                     TStridePoly<C>& target = next.Poly(next.FindOrAdd(key.data()));
@@ -66,31 +98,27 @@ public:
                 if ((state & 255) == 0) Check(heldBefore + Estimate(next, nextCoefficients));
             }
             Check(heldBefore + Estimate(next, nextCoefficients));
-            FWideBytes = std::max(FWideBytes, wideBefore + Estimate<TWideCoefficient>(next, nextCoefficients));
-            FExactBytes = std::max(FExactBytes, exactBefore + Estimate<TCoefficient>(next, nextCoefficients));
-            table = std::move(next);
-            tableCoefficients = nextCoefficients;
-            FStats.PeakStates = std::max(FStats.PeakStates, table.Count());
-            slots = step.NewSlotNodes();
-            taken[static_cast<std::size_t>(crossing)] = 1;
+            FTable = std::move(next);
+            FTableCoefficients = nextCoefficients;
+            FStats.PeakStates = std::max(FStats.PeakStates, FTable.Count());
+            ++FStats.Steps;
+            FSlots = step.NewSlotNodes();
+            FTaken[static_cast<std::size_t>(crossing)] = 1;
         }
         std::vector<TStridePoly<C>> classes;
-        for (std::size_t state = 0; state < table.Count(); ++state)
-            if (!table.Poly(state).Coeffs.empty()) classes.push_back(std::move(table.Poly(state)));
+        for (std::size_t state = 0; state < FTable.Count(); ++state)
+            if (!FTable.Poly(state).Coeffs.empty()) classes.push_back(std::move(FTable.Poly(state)));
         return classes;
     }
 
-    // The largest estimate so far at the end of a step, had the coefficients
-    // been 128-bit or exact ones: what a run with those would hold at the same
-    // point, so at least its peak.
-    std::size_t WideBytes() const { return FWideBytes; }
-    std::size_t ExactBytes() const { return FExactBytes; }
-
 private:
-    // The bytes a table holds, with coefficients of type D.
-    template <class D = C>
-    static std::size_t Estimate(const TPairingTable<C>& Table, std::size_t Coefficients) {
-        return Table.Bytes() + Table.Count() * BlockOverhead + Coefficients * CoefficientBytes<D>;
+    template <class>
+    friend class TContraction;
+
+    // The bytes a table holds, with coefficients of type C.
+    template <class N>
+    static std::size_t Estimate(const TPairingTable<N>& Table, std::size_t Coefficients) {
+        return Table.Bytes() + Table.Count() * BlockOverhead + Coefficients * CoefficientBytes<C>;
     }
 
     void Check(std::size_t Bytes) {
@@ -101,18 +129,13 @@ private:
     const TPortGraph& FGraph;
     const TContractionLimits& FLimits;
     TContractionStats& FStats;
-    std::size_t FWideBytes = 0;
-    std::size_t FExactBytes = 0;
+    TPairingTable<C> FTable;
+    std::size_t FTableCoefficients = 1;
+    // The boundary ends of the states, and the crossings taken.
+    std::vector<std::int32_t> FSlots;
+    std::vector<char> FTaken;
+    std::size_t FStep = 0;
 };
-
-TCoefficient Exact(std::int64_t C) { return TCoefficient(static_cast<long>(C)); }
-TCoefficient Exact(TWideCoefficient C) {
-    // C = high * 2^64 + low, with high signed (the shift keeps the sign) and
-    // low the unsigned lower 64 bits.
-    const auto high = static_cast<long>(C >> 64);
-    const auto low = static_cast<unsigned long>(C & static_cast<TWideCoefficient>(~0ul));
-    return (TCoefficient(high) << 64) + TCoefficient(low);
-}
 
 template <class C>
 TStridePoly<TCoefficient> Exact(const TStridePoly<C>& Poly) {
@@ -166,24 +189,21 @@ TBracketTerms Contract(const TPortGraph& Graph, const TContractionLimits& Limits
     if (Graph.Crossings == 0) return LoopsOnly(Graph.FreeLoops);
     const TCrossingOrder order = SearchOrder(Graph, Limits.Order);
     Stats.MaxWidth = order.MaxWidth;
-    // 64-bit coefficients, then 128-bit ones, then exact ones. A wider run
-    // passes every step the narrower one completed, with larger coefficients:
-    // it is refused at once when those steps already exceed the bound.
+    // 64-bit coefficients; on an overflow the states before the step that
+    // overflowed go on with 128-bit ones, and on a second with exact ones.
     TContraction<std::int64_t> fast(Graph, Limits, Stats);
     try {
         return Finish(fast.Run(order), Graph.FreeLoops);
     } catch (const TCoefficientOverflow&) {
         Stats.Coefficients = TCoefficientKind::Bits128;
     }
-    if (fast.WideBytes() > Limits.MaxBytes) throw TTooComplex();
-    TContraction<TWideCoefficient> wide(Graph, Limits, Stats);
+    TContraction<TWideCoefficient> wide(std::move(fast));
     try {
         return Finish(wide.Run(order), Graph.FreeLoops);
     } catch (const TCoefficientOverflow&) {
         Stats.Coefficients = TCoefficientKind::Exact;
     }
-    if (std::max(fast.ExactBytes(), wide.ExactBytes()) > Limits.MaxBytes) throw TTooComplex();
-    TContraction<TCoefficient> exact(Graph, Limits, Stats);
+    TContraction<TCoefficient> exact(std::move(wide));
     return Finish(exact.Run(order), Graph.FreeLoops);
 }
 

@@ -54,8 +54,11 @@ struct TContractionStats {
     std::size_t PeakStates = 0;
     // The largest estimate of bytes held at once.
     std::size_t PeakBytes = 0;
-    // The coefficients of the run that gave the result: 64-bit ones first,
-    // 128-bit ones after an overflow, exact ones after a second.
+    // The steps contracted: one per crossing, as an overflow widens the
+    // states it has and goes on.
+    std::size_t Steps = 0;
+    // The coefficients that gave the result: 64-bit ones first, 128-bit ones
+    // after an overflow, exact ones after a second.
     TCoefficientKind Coefficients = TCoefficientKind::Bits64;
 };
 

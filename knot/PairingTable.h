@@ -21,6 +21,14 @@ namespace ravelon {
 // The widest boundary a pairing key can describe.
 constexpr int MaxPairingWidth = 255;
 
+// A place of the index: the state plus one (0 when free) and its key's
+// hash, which settles most mismatches without the key and gives the
+// place in an index of any size.
+struct TPairingEntry {
+    std::uint32_t State = 0;
+    std::uint32_t Check = 0;
+};
+
 // Pairings of the boundary ends with their polynomials.
 template <class C>
 class TPairingTable {
@@ -54,19 +62,36 @@ public:
         return state;
     }
 
+    // The same states with every coefficient X as Convert(X); the
+    // coefficients of this table are freed as they are converted.
+    template <class D, class F>
+    TPairingTable<D> Widened(F Convert) && {
+        TPairingTable<D> wide(static_cast<int>(FKeyLength) - 1, FHashBits);
+        wide.FKeys = std::move(FKeys);
+        wide.FIndex = std::move(FIndex);
+        wide.FShift = FShift;
+        wide.FPolys.reserve(FPolys.size());
+        for (TStridePoly<C>& poly : FPolys) {
+            TStridePoly<D>& to = wide.FPolys.emplace_back();
+            to.Low = poly.Low;
+            to.Coeffs.reserve(poly.Coeffs.size());
+            for (const C& x : poly.Coeffs) to.Coeffs.push_back(Convert(x));
+            std::vector<C>().swap(poly.Coeffs);
+        }
+        FPolys.clear();
+        return wide;
+    }
+
     // The bytes the table holds apart from the coefficients.
     std::size_t Bytes() const {
         return FKeys.capacity() + FPolys.capacity() * sizeof(TStridePoly<C>) + FIndex.capacity() * sizeof(TEntry);
     }
 
 private:
-    // A place of the index: the state plus one (0 when free) and its key's
-    // hash, which settles most mismatches without the key and gives the
-    // place in an index of any size.
-    struct TEntry {
-        std::uint32_t State = 0;
-        std::uint32_t Check = 0;
-    };
+    template <class>
+    friend class TPairingTable;
+
+    using TEntry = TPairingEntry;
 
     // The first place to look for a hash: its top bits, as many as the
     // index size needs.

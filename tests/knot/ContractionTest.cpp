@@ -159,7 +159,8 @@ TEST(Contraction, RandomPortCodesAgreeWithTheStateSum) {
 
 // The connected sum of k Hopf links has the bracket (-A^4 - A^-4)^k, with the
 // coefficients C(k, j) (for even k, C(k, k/2) at A^0): past the 64-bit range
-// for k = 70, past the 128-bit range for k = 140.
+// for k = 69, past the 128-bit range for k = 140, in the middle of the
+// contraction.
 TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
     const TKnot hopf = MakeCode({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
     TPoly piece(0);
@@ -183,6 +184,9 @@ TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
         TContractionStats stats;
         const TBracketTerms terms = ContractBracket(chain, {}, &stats);
         EXPECT_EQ(stats.Coefficients, c.Kind) << c.Pieces;
+        // An overflow widens the states computed and goes on: one step per crossing.
+        EXPECT_EQ(stats.Steps, static_cast<std::size_t>(2 * c.Pieces)) << c.Pieces;
+        EXPECT_EQ(stats.Crossings, 2 * c.Pieces) << c.Pieces;
         TPoly bracket(0);
         chain.Bracket(bracket);
         EXPECT_EQ(NonZero(bracket), NonZero(expected)) << c.Pieces;
