@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "knot/ContractionStep.h"
+#include "knot/CostEstimate.h"
 #include "knot/PairingTable.h"
 #include "knot/PortGraph.h"
 #include "knot/Simplify.h"
@@ -189,6 +190,9 @@ TBracketTerms Contract(const TPortGraph& Graph, const TContractionLimits& Limits
     if (Graph.Crossings == 0) return LoopsOnly(Graph.FreeLoops);
     const TCrossingOrder order = SearchOrder(Graph, Limits.Order);
     Stats.MaxWidth = order.MaxWidth;
+    // A code beyond reach is refused before the first step.
+    Stats.EstimatedBytes = EstimateCost(order).PeakBytes;
+    if (Stats.EstimatedBytes > static_cast<double>(Limits.MaxBytes)) throw TTooComplex();
     // 64-bit coefficients; on an overflow the states before the step that
     // overflowed go on with 128-bit ones, and on a second with exact ones.
     TContraction<std::int64_t> fast(Graph, Limits, Stats);

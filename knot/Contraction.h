@@ -52,8 +52,11 @@ struct TContractionStats {
     int MaxWidth = 0;
     // The most pairing states held after one step.
     std::size_t PeakStates = 0;
-    // The largest estimate of bytes held at once.
+    // The largest estimate of bytes held at once, as the states were built.
     std::size_t PeakBytes = 0;
+    // The bytes expected from the order before the first step
+    // (knot/CostEstimate.h); past the bound the code is refused at once.
+    double EstimatedBytes = 0;
     // The steps contracted: one per crossing, as an overflow widens the
     // states it has and goes on.
     std::size_t Steps = 0;
@@ -67,7 +70,8 @@ using TBracketTerms = std::vector<std::pair<std::int64_t, TCoefficient>>;
 
 // The bracket of Code. Throws std::logic_error when the code is not complete
 // (see BuildPortGraph) and TTooComplex when its states would need more memory
-// than Limits allows.
+// than Limits allows: at once when the estimate of its order does, or as soon
+// as the states built pass the bound.
 TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits = {},
                               TContractionStats* Stats = nullptr);
 

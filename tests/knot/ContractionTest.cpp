@@ -228,6 +228,24 @@ TEST(Contraction, RefusesWhatExceedsItsMemoryBound) {
     EXPECT_NO_THROW(ContractBracket(wide, tight));
 }
 
+// The estimate of the order is close to what the states take, and a bound it
+// passes refuses the code before the first step.
+TEST(Contraction, RefusesAtOnceWhatTheEstimatePlacesBeyondTheBound) {
+    std::mt19937 rng(88);
+    for (const int strands : {8, 10, 12}) {
+        const TKnot code = testing::BraidClosure(strands, testing::RandomBraidWord(rng, strands, 100));
+        TContractionStats full, refused;
+        ContractBracket(code, {}, &full);
+        EXPECT_GT(full.EstimatedBytes, 0.25 * static_cast<double>(full.PeakBytes)) << strands;
+        EXPECT_LT(full.EstimatedBytes, 4.0 * static_cast<double>(full.PeakBytes)) << strands;
+        TContractionLimits tight;
+        tight.MaxBytes = static_cast<std::size_t>(full.EstimatedBytes / 2);
+        EXPECT_THROW(ContractBracket(code, tight, &refused), TTooComplex) << strands;
+        EXPECT_EQ(refused.Steps, 0u) << strands;
+        EXPECT_EQ(refused.PeakStates, 0u) << strands;
+    }
+}
+
 TEST(Contraction, RefusesIncompleteCodes) {
     // A port without an edge, an edge into no crossing, an edge from a port to itself.
     const std::vector<TKnot> incomplete = {
