@@ -22,9 +22,6 @@ constexpr std::size_t CoefficientBytes = sizeof(C);
 template <>
 constexpr std::size_t CoefficientBytes<TCoefficient> = sizeof(TCoefficient) + 32;
 
-// The heap block of each coefficient vector, beyond its contents.
-constexpr std::size_t BlockOverhead = 16;
-
 TCoefficient Exact(std::int64_t C) { return TCoefficient(static_cast<long>(C)); }
 TCoefficient Exact(TWideCoefficient C) {
     // C = high * 2^64 + low, with high signed (the shift keeps the sign) and
@@ -41,34 +38,48 @@ D Widen(const C& X) {
     else return static_cast<D>(X);
 }
 
+// Where one smoothing of one state goes: the state of the next table and the
+// loops it closes.
+struct TTarget {
+    std::uint32_t State = 0;
+    std::int32_t Loops = 0;
+};
+
 // The pairing states of the contraction with its estimate of the memory held.
-// The states are those before step FStep of the order; a step that overflows
-// leaves them so, and a contraction with wider coefficients goes on from them.
+// The states are those before step FStep of the order, their coefficients
+// one after the other in FCoefficients; a step that overflows leaves them so,
+// and a contraction with wider coefficients goes on from them.
 template <class C>
 class TContraction {
 public:
     TContraction(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats)
-        : FGraph(Graph), FLimits(Limits), FStats(Stats), FTable(0), FTaken(static_cast<std::size_t>(Graph.Crossings), 0) {
+        : FGraph(Graph), FLimits(Limits), FStats(Stats), FTable(0), FCoefficients(1, C(1)),
+          FTaken(static_cast<std::size_t>(Graph.Crossings), 0) {
         const std::uint8_t noPairing = 0;
-        FTable.FindOrAdd(&noPairing);
-        FTable.Poly(0) = TStridePoly<C>::One();
+        FTable.Cover(FTable.FindOrAdd(&noPairing), 0, 1);
+        FTable.Layout();
     }
 
     // The states of Narrow, stopped by an overflow, with wider coefficients;
-    // Narrow is left without states. Refused when the two tables together
-    // would pass the bound while the states are copied.
+    // Narrow is left without states. Refused when its coefficients and their
+    // wider copy together would pass the bound.
     template <class N>
     explicit TContraction(TContraction<N>&& Narrow)
         : FGraph(Narrow.FGraph),
           FLimits(Narrow.FLimits),
           FStats(Narrow.FStats),
-          FTable(0),
-          FTableCoefficients(Narrow.FTableCoefficients),
+          FTable(std::move(Narrow.FTable)),
           FSlots(std::move(Narrow.FSlots)),
           FTaken(std::move(Narrow.FTaken)),
           FStep(Narrow.FStep) {
-        Check(Narrow.Estimate(Narrow.FTable, FTableCoefficients) + Estimate(Narrow.FTable, FTableCoefficients));
-        FTable = std::move(Narrow.FTable).template Widened<C>([](const N& X) { return Widen<C>(X); });
+        std::vector<N>().swap(Narrow.FSpare);
+        Narrow.FSpareTable = TPairingTable(0);
+        const std::size_t count = Narrow.FCoefficients.size();
+        Check(Bytes(FTable, count) + count * CoefficientBytes<N>);
+        FCoefficients.reserve(count);
+        for (const N& x : Narrow.FCoefficients) FCoefficients.push_back(Widen<C>(x));
+        FFilled = count;
+        std::vector<N>().swap(Narrow.FCoefficients);
     }
 
     // The sum over all smoothing states of A^(#A - #A^-1) d^loops, loops that
@@ -76,39 +87,76 @@ public:
     // steps from FStep to the end of Order.
     std::vector<TStridePoly<C>> Run(const TCrossingOrder& Order) {
         std::vector<std::uint8_t> key;
+        std::vector<TTarget> targets;
         for (; FStep < Order.Crossings.size(); ++FStep) {
             const std::int32_t crossing = Order.Crossings[FStep];
             const TContractionStep step(FGraph, crossing, FSlots, FTaken);
             if (step.NewWidth() > MaxPairingWidth) throw TTooComplex();
-            TPairingTable<C> next(step.NewWidth());
+            // The table of two steps ago, its arrays already in place.
+            TPairingTable& next = FSpareTable;
+            next.Reset(step.NewWidth());
             key.assign(next.KeyLength(), 0);
-            std::size_t nextCoefficients = 0;
-            const std::size_t heldBefore = Estimate(FTable, FTableCoefficients);
+            const std::size_t heldBefore = Bytes(FTable, FFilled);
+            // The states of the step and the span each needs, first; then the
+            // coefficients, each smoothing added where its target lies.
+            targets.assign(2 * FTable.Count(), TTarget{});
             for (std::size_t state = 0; state < FTable.Count(); ++state) {
-                const TStridePoly<C>& poly = FTable.Poly(state);
-                if (poly.Coeffs.empty()) continue;
+                const TSpan& span = FTable.Span(state);
+                if (span.Length == 0) continue;
                 for (int kind = 1; kind <= 2; ++kind) {
                     const int loops = step.Apply(kind, FTable.Key(state), key.data());
-                    const std::int64_t shift = kind == 1 ? 1 : -1;
-                    key.back() = static_cast<std::uint8_t>(ExponentClass(poly.Low + shift - 2 * loops));
-                    TStridePoly<C>& target = next.Poly(next.FindOrAdd(key.data()));
-                    const std::size_t before = target.Coeffs.capacity();
-                    target.AddTimesLoops(poly, shift, loops, 1);
-                    nextCoefficients += target.Coeffs.capacity() - before;
+                    const std::int64_t low = span.Low + (kind == 1 ? 1 : -1) - 2 * loops;
+                    key.back() = static_cast<std::uint8_t>(ExponentClass(low));
+                    const std::size_t target = next.FindOrAdd(key.data());
+                    next.Cover(target, low, span.Length + static_cast<std::size_t>(loops));
+                    targets[2 * state + static_cast<std::size_t>(kind - 1)] =
+                        TTarget{static_cast<std::uint32_t>(target), loops};
                 }
-                if ((state & 255) == 0) Check(heldBefore + Estimate(next, nextCoefficients));
+                if ((state & 255) == 0) Check(heldBefore + Bytes(next, 0));
             }
-            Check(heldBefore + Estimate(next, nextCoefficients));
-            FTable = std::move(next);
-            FTableCoefficients = nextCoefficients;
+            const std::size_t count = next.Layout();
+            // The array of two steps ago, its pages already in place. A larger
+            // one is reserved four times as large, as the boundary widens: a
+            // first touch of a page is dear, an untouched one costs nothing.
+            // One filled far beyond the need is given back, as it narrows.
+            // What the arrays hold is counted by the most each was filled.
+            std::vector<C>& coefficients = FSpare;
+            if (count > coefficients.capacity() || 16 * count < FSpareFilled) {
+                coefficients = std::vector<C>();
+                coefficients.reserve(4 * count);
+                FSpareFilled = 0;
+            }
+            FSpareFilled = std::max(FSpareFilled, count);
+            Check(heldBefore + Bytes(next, FSpareFilled));
+            coefficients.assign(count, C(0));
+            for (std::size_t state = 0; state < FTable.Count(); ++state) {
+                const TSpan& span = FTable.Span(state);
+                if (span.Length == 0) continue;
+                for (int kind = 1; kind <= 2; ++kind) {
+                    const TTarget& t = targets[2 * state + static_cast<std::size_t>(kind - 1)];
+                    const TSpan& to = next.Span(t.State);
+                    const std::int64_t low = span.Low + (kind == 1 ? 1 : -1) - 2 * t.Loops;
+                    AddTimesLoops(coefficients.data() + to.Offset + static_cast<std::size_t>((low - to.Low) / 4),
+                                  FCoefficients.data() + span.Offset, span.Length, t.Loops, 1);
+                }
+            }
+            std::swap(FTable, FSpareTable);
+            std::swap(FCoefficients, FSpare);
+            std::swap(FFilled, FSpareFilled);
             FStats.PeakStates = std::max(FStats.PeakStates, FTable.Count());
             ++FStats.Steps;
             FSlots = step.NewSlotNodes();
             FTaken[static_cast<std::size_t>(crossing)] = 1;
         }
         std::vector<TStridePoly<C>> classes;
-        for (std::size_t state = 0; state < FTable.Count(); ++state)
-            if (!FTable.Poly(state).Coeffs.empty()) classes.push_back(std::move(FTable.Poly(state)));
+        for (std::size_t state = 0; state < FTable.Count(); ++state) {
+            const TSpan& span = FTable.Span(state);
+            if (span.Length == 0) continue;
+            TStridePoly<C>& poly = classes.emplace_back();
+            poly.Low = span.Low;
+            const auto from = FCoefficients.begin() + static_cast<std::ptrdiff_t>(span.Offset);
+            poly.Coeffs.assign(from, from + static_cast<std::ptrdiff_t>(span.Length));
+        }
         return classes;
     }
 
@@ -116,10 +164,9 @@ private:
     template <class>
     friend class TContraction;
 
-    // The bytes a table holds, with coefficients of type C.
-    template <class N>
-    static std::size_t Estimate(const TPairingTable<N>& Table, std::size_t Coefficients) {
-        return Table.Bytes() + Table.Count() * BlockOverhead + Coefficients * CoefficientBytes<C>;
+    // The bytes a table holds with Coefficients coefficients of type C.
+    static std::size_t Bytes(const TPairingTable& Table, std::size_t Coefficients) {
+        return Table.Bytes() + Coefficients * CoefficientBytes<C>;
     }
 
     void Check(std::size_t Bytes) {
@@ -130,8 +177,15 @@ private:
     const TPortGraph& FGraph;
     const TContractionLimits& FLimits;
     TContractionStats& FStats;
-    TPairingTable<C> FTable;
-    std::size_t FTableCoefficients = 1;
+    TPairingTable FTable;
+    // The table the next step fills.
+    TPairingTable FSpareTable{0};
+    std::vector<C> FCoefficients;
+    // The array the next step fills.
+    std::vector<C> FSpare;
+    // The most coefficients each array has held.
+    std::size_t FFilled = 1;
+    std::size_t FSpareFilled = 0;
     // The boundary ends of the states, and the crossings taken.
     std::vector<std::int32_t> FSlots;
     std::vector<char> FTaken;
@@ -190,9 +244,10 @@ TBracketTerms Contract(const TPortGraph& Graph, const TContractionLimits& Limits
     if (Graph.Crossings == 0) return LoopsOnly(Graph.FreeLoops);
     const TCrossingOrder order = SearchOrder(Graph, Limits.Order);
     Stats.MaxWidth = order.MaxWidth;
-    // A code beyond reach is refused before the first step.
+    // A code far beyond reach is refused before the first step; one near the
+    // bound is refused as soon as the states built pass it.
     Stats.EstimatedBytes = EstimateCost(order).PeakBytes;
-    if (Stats.EstimatedBytes > static_cast<double>(Limits.MaxBytes)) throw TTooComplex();
+    if (Stats.EstimatedBytes > EstimateMargin * static_cast<double>(Limits.MaxBytes)) throw TTooComplex();
     // 64-bit coefficients; on an overflow the states before the step that
     // overflowed go on with 128-bit ones, and on a second with exact ones.
     TContraction<std::int64_t> fast(Graph, Limits, Stats);

@@ -70,8 +70,8 @@ using TBracketTerms = std::vector<std::pair<std::int64_t, TCoefficient>>;
 
 // The bracket of Code. Throws std::logic_error when the code is not complete
 // (see BuildPortGraph) and TTooComplex when its states would need more memory
-// than Limits allows: at once when the estimate of its order does, or as soon
-// as the states built pass the bound.
+// than Limits allows: at once when the estimate of its order passes the bound
+// by EstimateMargin (knot/CostEstimate.h), or as soon as the states built pass it.
 TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits = {},
                               TContractionStats* Stats = nullptr);
 

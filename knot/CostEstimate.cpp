@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "knot/OrderSearch.h"
 #include "knot/StridePoly.h"
 
 namespace ravelon {
@@ -13,12 +14,6 @@ namespace {
 // record, two index places and the heap block of its coefficients.
 constexpr double StateBytes = sizeof(TStridePoly<std::int64_t>) + 2 * 8 + 16;
 
-double Catalan(int Half) {
-    double c = 1;
-    for (int k = 1; k <= Half; ++k) c = c * (4.0 * k - 2) / (k + 1);
-    return c;
-}
-
 }  // namespace
 
 TCostEstimate EstimateCost(const TCrossingOrder& Order) {
@@ -26,8 +21,8 @@ TCostEstimate EstimateCost(const TCrossingOrder& Order) {
     double before = 0;
     for (std::size_t k = 0; k < Order.Widths.size(); ++k) {
         const int w = Order.Widths[k];
-        const double states = Catalan(w / 2);
-        const double coefficients = static_cast<double>(k + 1) / 2 + 1;
+        const double states = WidthStates(w);
+        const double coefficients = StepCoefficients(k);
         const double bytes = states * (w + 1 + StateBytes + 8 * coefficients);
         cost.PeakStates = std::max(cost.PeakStates, states);
         cost.PeakBytes = std::max(cost.PeakBytes, before + bytes);

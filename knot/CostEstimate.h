@@ -17,6 +17,11 @@
 
 namespace ravelon {
 
+// The estimate may be up to about twice what a code needs (a closed braid's
+// boundary holds fewer pairings than a disc's): a code is refused at once
+// only when its estimate passes the bound by this factor.
+constexpr double EstimateMargin = 2;
+
 // What contracting along an order is expected to cost.
 struct TCostEstimate {
     // The most states held after one step.

@@ -1,5 +1,7 @@
 #include "knot/OrderRefine.h"
 
+#include "knot/OrderSearch.h"
+
 #include <algorithm>
 #include <random>
 #include <vector>
@@ -8,11 +10,10 @@ namespace ravelon {
 
 namespace {
 
-// Catalan(w / 2) for the widths an order can have, as a table.
+// WidthStates for the widths an order can have, as a table.
 std::vector<double> StatesOfWidth(int MaxWidth) {
     std::vector<double> states(static_cast<std::size_t>(MaxWidth) + 1, 1);
-    for (int w = 0; w <= MaxWidth; ++w)
-        for (int k = 1; k <= w / 2; ++k) states[static_cast<std::size_t>(w)] *= (4.0 * k - 2) / (k + 1);
+    for (int w = 0; w <= MaxWidth; ++w) states[static_cast<std::size_t>(w)] = WidthStates(w);
     return states;
 }
 
@@ -76,9 +77,10 @@ TCrossingOrder RefineOrder(const TPortGraph& Graph, TCrossingOrder Order, std::i
         bool fits = true;
         for (std::size_t k = 0; k < moved.size() && fits; ++k) {
             fits = moved[k] <= ceiling;
+            const std::size_t step = static_cast<std::size_t>(first) + k;
             if (fits)
-                change += statesOf[static_cast<std::size_t>(moved[k])] -
-                          statesOf[static_cast<std::size_t>(widths[static_cast<std::size_t>(first) + k])];
+                change += (statesOf[static_cast<std::size_t>(moved[k])] - statesOf[static_cast<std::size_t>(widths[step])]) *
+                          StepCoefficients(step);
         }
         if (!fits || change > 0) continue;
         const auto at = order.begin();

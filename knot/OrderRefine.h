@@ -6,9 +6,10 @@
 // only the boundaries of the steps between them, each by the arcs from the
 // moved crossing into the part taken at that step: those widths are computed
 // along the way, with nothing else measured again. A move is kept when no
-// width passes the widest boundary so far and the sum of Catalan(w / 2) over
-// the steps (OrderStates) does not grow. The moves are drawn from a generator
-// with a fixed seed, so a code always gets the same order.
+// width passes the widest boundary so far and the sum of the states over the
+// steps, each times its coefficients (OrderWork), does not grow. The moves
+// are drawn from a generator with a fixed seed, so a code always gets the
+// same order.
 #pragma once
 
 #include <cstdint>

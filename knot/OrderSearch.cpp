@@ -53,14 +53,18 @@ bool Better(const TCrossingOrder& A, double StatesA, const TCrossingOrder& B, do
 
 }  // namespace
 
-double OrderStates(const TCrossingOrder& Order) {
+double WidthStates(int W) {
+    // Catalan(k) = C(2k, k) / (k + 1), by its product formula.
+    double catalan = 1;
+    for (int k = 1; k <= W / 2; ++k) catalan = catalan * (4.0 * k - 2) / (k + 1);
+    return catalan;
+}
+
+double StepCoefficients(std::size_t K) { return static_cast<double>(K + 1) / 2 + 1; }
+
+double OrderWork(const TCrossingOrder& Order) {
     double sum = 0;
-    for (const int w : Order.Widths) {
-        // Catalan(k) = C(2k, k) / (k + 1), by its product formula.
-        double catalan = 1;
-        for (int k = 1; k <= w / 2; ++k) catalan = catalan * (4.0 * k - 2) / (k + 1);
-        sum += catalan;
-    }
+    for (std::size_t k = 0; k < Order.Widths.size(); ++k) sum += WidthStates(Order.Widths[k]) * StepCoefficients(k);
     return sum;
 }
 
@@ -112,7 +116,7 @@ TCrossingOrder SearchOrder(const TPortGraph& Graph, TOrderSearch Search) {
     TCrossingOrder best = ChooseOrder(Graph);
     const std::int32_t n = Graph.Crossings;
     if (Search == TOrderSearch::Greedy || n == 0) return best;
-    double bestStates = OrderStates(best);
+    double bestStates = OrderWork(best);
     std::vector<std::uint32_t> rank(static_cast<std::size_t>(n));
     for (const bool minFill : {false, true}) {
         const std::vector<std::int32_t> elimination = EliminationOrder(Graph, minFill);
@@ -122,7 +126,7 @@ TCrossingOrder SearchOrder(const TPortGraph& Graph, TOrderSearch Search) {
         for (std::int32_t i = 0; i < starts; ++i) {
             TCrossingOrder order =
                 GreedyOrder(Graph, static_cast<std::int32_t>(static_cast<std::int64_t>(i) * n / starts), &rank);
-            const double states = OrderStates(order);
+            const double states = OrderWork(order);
             if (Better(order, states, best, bestStates)) {
                 best = std::move(order);
                 bestStates = states;

@@ -10,10 +10,11 @@
 // position of a crossing in such an order is its rank: crossings eliminated
 // early lie in small separated pockets, so breaking the greedy's ties by rank
 // takes a pocket whole before the sweep moves on. Every candidate order is
-// scored by its widest boundary and then by its estimated number of states
-// (OrderStates); the best one is kept.
+// scored by its widest boundary and then by its estimated work (OrderWork);
+// the best one is kept.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -30,16 +31,20 @@ enum class TOrderSearch {
     Decomposition,
 };
 
-// The sum over the steps of the pairing states a boundary of that width can
-// hold, Catalan(w / 2) for a planar code: about what the contraction stores
-// and computes along the order.
-double OrderStates(const TCrossingOrder& Order);
+// The states a boundary of width W can hold in a planar code, Catalan(W / 2).
+double WidthStates(int W);
+// The coefficients a state holds after step K, about one for every two
+// crossings taken (knot/CostEstimate.h).
+double StepCoefficients(std::size_t K);
+// The work of contracting along the order: the sum over the steps of
+// WidthStates times StepCoefficients.
+double OrderWork(const TCrossingOrder& Order);
 
 // The min-degree (MinFill false) or min-fill elimination order of the
 // crossing graph, with ties broken by the crossing number.
 std::vector<std::int32_t> EliminationOrder(const TPortGraph& Graph, bool MinFill);
 
-// The best order found: the smallest widest boundary, then the fewest states.
+// The best order found: the smallest widest boundary, then the least work.
 TCrossingOrder SearchOrder(const TPortGraph& Graph, TOrderSearch Search = TOrderSearch::Decomposition);
 
 }  // namespace ravelon

@@ -55,6 +55,19 @@ inline bool IsZero(const TCoefficient& X) { return sgn(X) == 0; }
 // The exponent class of E mod 4, from 0 to 3 (also for negative E).
 constexpr int ExponentClass(std::int64_t E) { return static_cast<int>(((E % 4) + 4) % 4); }
 
+// Target[i .. i + Loops] += Sign * d^Loops * Source[i] for i < Length, with
+// d^Loops = (-1)^Loops A^(-2 Loops) (1 + A^4)^Loops on the stride (Loops 0 to 2).
+template <class C>
+void AddTimesLoops(C* Target, const C* Source, std::size_t Length, int Loops, std::int64_t Sign) {
+    static constexpr std::int64_t Kernel[3][3] = {{1, 0, 0}, {-1, -1, 0}, {1, 2, 1}};
+    if (Loops < 0 || Loops > 2) throw std::logic_error("more than two loops closed by one crossing");
+    const auto* kernel = Kernel[Loops];
+    for (std::size_t i = 0; i < Length; ++i) {
+        if (IsZero(Source[i])) continue;
+        for (int j = 0; j <= Loops; ++j) AddProduct(Target[i + static_cast<std::size_t>(j)], Sign * kernel[j], Source[i]);
+    }
+}
+
 // A polynomial in A on the exponents Low + 4i.
 template <class C>
 struct TStridePoly {
@@ -72,19 +85,11 @@ struct TStridePoly {
     // Loops from 0 to 2. Other must be non-empty, and Other.Low + Shift - 2 Loops
     // must be in the class of Low when Self is not empty.
     void AddTimesLoops(const TStridePoly& Other, std::int64_t Shift, int Loops, std::int64_t Sign) {
-        // d^k = (-1)^k A^(-2k) (1 + A^4)^k: its coefficients on the stride.
-        static constexpr std::int64_t Kernel[3][3] = {{1, 0, 0}, {-1, -1, 0}, {1, 2, 1}};
         if (Loops < 0 || Loops > 2) throw std::logic_error("more than two loops closed by one crossing");
         const std::int64_t low = Other.Low + Shift - 2 * Loops;
-        const std::size_t length = Other.Coeffs.size() + static_cast<std::size_t>(Loops);
-        Reach(low, length);
+        Reach(low, Other.Coeffs.size() + static_cast<std::size_t>(Loops));
         const auto start = static_cast<std::size_t>((low - Low) / 4);
-        const auto* kernel = Kernel[Loops];
-        for (std::size_t i = 0; i < Other.Coeffs.size(); ++i) {
-            if (IsZero(Other.Coeffs[i])) continue;
-            for (int j = 0; j <= Loops; ++j)
-                AddProduct(Coeffs[start + i + static_cast<std::size_t>(j)], Sign * kernel[j], Other.Coeffs[i]);
-        }
+        ravelon::AddTimesLoops(Coeffs.data() + start, Other.Coeffs.data(), Other.Coeffs.size(), Loops, Sign);
     }
 
     // Widens Coeffs with zeros to cover the exponents Low2 + 4i, i < Length.

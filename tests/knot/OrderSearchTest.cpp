@@ -58,7 +58,7 @@ TEST(OrderSearch, OrdersArePermutationsNoWorseThanTheGreedy) {
         ExpectMeasured(graph, searched, what);
         EXPECT_LE(searched.MaxWidth, greedy.MaxWidth) << what;
         if (searched.MaxWidth == greedy.MaxWidth) {
-            EXPECT_LE(OrderStates(searched), OrderStates(greedy)) << what;
+            EXPECT_LE(OrderWork(searched), OrderWork(greedy)) << what;
         }
         if (searched.MaxWidth < greedy.MaxWidth) ++narrower;
         for (const bool minFill : {false, true}) {
@@ -81,7 +81,7 @@ TEST(OrderSearch, RefinementKeepsItsWidthsRight) {
         const std::string what = "round " + std::to_string(round);
         ExpectMeasured(graph, refined, what);
         EXPECT_LE(refined.MaxWidth, start.MaxWidth) << what;
-        EXPECT_LT(OrderStates(refined), OrderStates(start)) << what;
+        EXPECT_LT(OrderWork(refined), OrderWork(start)) << what;
     }
 }
 
