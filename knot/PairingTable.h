@@ -119,9 +119,17 @@ private:
     // index size needs.
     std::size_t Place(std::uint32_t Hash) const { return Hash >> FShift; }
 
+    // Eight bytes of the key at a time, then the rest one by one.
     std::uint32_t Hash(const std::uint8_t* Key) const {
         std::uint64_t h = 1469598103934665603ull;
-        for (std::size_t i = 0; i < FKeyLength; ++i) h = (h ^ Key[i]) * 1099511628211ull;
+        std::size_t i = 0;
+        for (; i + 8 <= FKeyLength; i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, Key + i, 8);
+            h = (h ^ word) * 0x9e3779b97f4a7c15ull;
+            h ^= h >> 29;
+        }
+        for (; i < FKeyLength; ++i) h = (h ^ Key[i]) * 1099511628211ull;
         h ^= h >> 31;
         h *= 0x9e3779b97f4a7c15ull;
         return static_cast<std::uint32_t>(h >> 32) & FHashBits;
