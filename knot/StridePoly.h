@@ -55,16 +55,48 @@ inline bool IsZero(const TCoefficient& X) { return sgn(X) == 0; }
 // The exponent class of E mod 4, from 0 to 3 (also for negative E).
 constexpr int ExponentClass(std::int64_t E) { return static_cast<int>(((E % 4) + 4) % 4); }
 
+// Sum += F * X for F = 1 or -1 (a plain sum or difference) or any other F;
+// true on overflow, when Sum is left as it was.
+template <class C>
+inline bool AddTimes(C& Sum, std::int64_t F, C X) {
+    C result = 0, product = 0;
+    bool overflow = false;
+    if (F == 1) overflow = __builtin_add_overflow(Sum, X, &result);
+    else if (F == -1) overflow = __builtin_sub_overflow(Sum, X, &result);
+    else overflow = __builtin_mul_overflow(static_cast<C>(F), X, &product) || __builtin_add_overflow(Sum, product, &result);
+    Sum = overflow ? Sum : result;
+    return overflow;
+}
+
 // Target[i .. i + Loops] += Sign * d^Loops * Source[i] for i < Length, with
-// d^Loops = (-1)^Loops A^(-2 Loops) (1 + A^4)^Loops on the stride (Loops 0 to 2).
+// d^Loops = (-1)^Loops A^(-2 Loops) (1 + A^4)^Loops on the stride (Loops 0 to
+// 2). With fixed-width coefficients one factor of the kernel is taken over
+// the whole array at a time, the overflows gathered and thrown at the end: a
+// coefficient that overflows is left as it was, the others take their sums.
 template <class C>
 void AddTimesLoops(C* Target, const C* Source, std::size_t Length, int Loops, std::int64_t Sign) {
     static constexpr std::int64_t Kernel[3][3] = {{1, 0, 0}, {-1, -1, 0}, {1, 2, 1}};
     if (Loops < 0 || Loops > 2) throw std::logic_error("more than two loops closed by one crossing");
     const auto* kernel = Kernel[Loops];
-    for (std::size_t i = 0; i < Length; ++i) {
-        if (IsZero(Source[i])) continue;
-        for (int j = 0; j <= Loops; ++j) AddProduct(Target[i + static_cast<std::size_t>(j)], Sign * kernel[j], Source[i]);
+    if constexpr (std::is_same_v<C, TCoefficient>) {
+        for (std::size_t i = 0; i < Length; ++i) {
+            if (IsZero(Source[i])) continue;
+            for (int j = 0; j <= Loops; ++j) AddProduct(Target[i + static_cast<std::size_t>(j)], Sign * kernel[j], Source[i]);
+        }
+    } else {
+        bool overflow = false;
+        for (int j = 0; j <= Loops; ++j) {
+            const std::int64_t factor = Sign * kernel[j];
+            C* to = Target + j;
+            if (factor == 1) {
+                for (std::size_t i = 0; i < Length; ++i) overflow |= AddTimes<C>(to[i], 1, Source[i]);
+            } else if (factor == -1) {
+                for (std::size_t i = 0; i < Length; ++i) overflow |= AddTimes<C>(to[i], -1, Source[i]);
+            } else {
+                for (std::size_t i = 0; i < Length; ++i) overflow |= AddTimes<C>(to[i], factor, Source[i]);
+            }
+        }
+        if (overflow) throw TCoefficientOverflow(static_cast<int>(8 * sizeof(C)));
     }
 }
 
