@@ -57,10 +57,7 @@ TPoly Contracted(const TKnot& Code, bool New) {
         limits.Simplify = false;
         limits.Order = TOrderSearch::Greedy;
     }
-    TPoly p(0);
-    for (const auto& [exponent, coefficient] : ContractBracket(Code, limits))
-        p.SetTerm(static_cast<int>(exponent), coefficient);
-    return p;
+    return testing::BracketPoly(ContractBracket(Code, limits));
 }
 
 #ifdef RAVELON_SANITIZED_TESTS

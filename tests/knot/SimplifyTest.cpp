@@ -33,10 +33,7 @@ constexpr int LargeRounds = 40;
 TPoly ContractedBracket(const TKnot& Code, bool Simplified) {
     TContractionLimits limits;
     limits.Simplify = Simplified;
-    TPoly p(0);
-    for (const auto& [exponent, coefficient] : ContractBracket(Code, limits))
-        p.SetTerm(static_cast<int>(exponent), coefficient);
-    return p;
+    return testing::BracketPoly(ContractBracket(Code, limits));
 }
 
 // The simplified and the plain contraction agree on bracket and Jones
