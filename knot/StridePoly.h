@@ -23,7 +23,7 @@
 
 namespace ravelon {
 
-// A coefficient of Bits bits left its range; the caller starts again with
+// A coefficient of Bits bits left its range; the caller goes on with
 // wider ones. The message names the width.
 struct TCoefficientOverflow : std::overflow_error {
     explicit TCoefficientOverflow(int Bits) : std::overflow_error(std::to_string(Bits) + "-bit coefficient overflow") {}
