@@ -9,12 +9,18 @@ namespace ravelon {
 
 namespace {
 
-// The greedy runs with elimination ranks start from this many crossings,
-// spread over the code.
+// The greedy runs with elimination ranks start from at most this many
+// crossings, spread over the code, and no more than keep their steps (n^2
+// each) within StepBudget; min-fill, whose fill counts grow with the width of
+// the decomposition, is tried only up to MinFillCrossings. A code past those
+// sizes is far beyond reach, and is refused soon after.
 constexpr std::int32_t RankStarts = 24;
-// The best order is refined by this many moves per crossing, each by at
-// most RefineReach places.
+constexpr std::int64_t StepBudget = 40'000'000;
+constexpr std::int32_t MinFillCrossings = 1000;
+// The best order is refined by this many moves per crossing (at most
+// MostMoves in all), each by at most RefineReach places.
 constexpr std::int64_t RefineMoves = 400;
+constexpr std::int64_t MostMoves = 400'000;
 constexpr std::int32_t RefineReach = 40;
 
 // The neighbours of every crossing in the crossing graph, sorted, without
@@ -118,11 +124,13 @@ TCrossingOrder SearchOrder(const TPortGraph& Graph, TOrderSearch Search) {
     if (Search == TOrderSearch::Greedy || n == 0) return best;
     double bestStates = OrderWork(best);
     std::vector<std::uint32_t> rank(static_cast<std::size_t>(n));
+    const std::int64_t squared = static_cast<std::int64_t>(n) * n;
+    const auto starts = static_cast<std::int32_t>(std::clamp<std::int64_t>(StepBudget / (2 * squared), 1, std::min(n, RankStarts)));
     for (const bool minFill : {false, true}) {
+        if (minFill && n > MinFillCrossings) continue;
         const std::vector<std::int32_t> elimination = EliminationOrder(Graph, minFill);
         for (std::size_t i = 0; i < elimination.size(); ++i)
             rank[static_cast<std::size_t>(elimination[i])] = static_cast<std::uint32_t>(i);
-        const std::int32_t starts = std::min(n, RankStarts);
         for (std::int32_t i = 0; i < starts; ++i) {
             TCrossingOrder order =
                 GreedyOrder(Graph, static_cast<std::int32_t>(static_cast<std::int64_t>(i) * n / starts), &rank);
@@ -133,7 +141,7 @@ TCrossingOrder SearchOrder(const TPortGraph& Graph, TOrderSearch Search) {
             }
         }
     }
-    return RefineOrder(Graph, std::move(best), RefineMoves * n, RefineReach);
+    return RefineOrder(Graph, std::move(best), std::min(RefineMoves * n, MostMoves), RefineReach);
 }
 
 }  // namespace ravelon
