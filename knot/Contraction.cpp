@@ -3,116 +3,18 @@
 #include <algorithm>
 #include <map>
 
-#include "knot/ContractionStep.h"
-#include "knot/CrossingOrder.h"
-#include "knot/PairingTable.h"
+#include "knot/ContractionRun.h"
+#include "knot/CostEstimate.h"
 #include "knot/PortGraph.h"
+#include "knot/Simplify.h"
 #include "knot/TooComplex.h"
 
 namespace ravelon {
 
 namespace {
 
-// The bytes one coefficient takes: a 64-bit or 128-bit integer, or a GMP
-// integer with its own small block of limbs.
-template <class C>
-constexpr std::size_t CoefficientBytes = sizeof(C);
-template <>
-constexpr std::size_t CoefficientBytes<TCoefficient> = sizeof(TCoefficient) + 32;
-
-// The heap block of each coefficient vector, beyond its contents.
-constexpr std::size_t BlockOverhead = 16;
-
-// The pairing states of the contraction with its estimate of the memory held.
-template <class C>
-class TContraction {
-public:
-    TContraction(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats)
-        : FGraph(Graph), FLimits(Limits), FStats(Stats) {}
-
-    // The sum over all smoothing states of A^(#A - #A^-1) d^loops, loops that
-    // meet no crossing left out, as one polynomial per exponent class.
-    std::vector<TStridePoly<C>> Run(const TCrossingOrder& Order) {
-        TPairingTable<C> table(0);
-        const std::uint8_t noPairing = 0;
-        table.FindOrAdd(&noPairing);
-        table.Poly(0) = TStridePoly<C>::One();
-        std::size_t tableCoefficients = 1;
-
-        std::vector<std::int32_t> slots;
-        std::vector<char> taken(static_cast<std::size_t>(FGraph.Crossings), 0);
-        std::vector<std::uint8_t> key;
-        for (const std::int32_t crossing : Order.Crossings) {
-            const TContractionStep step(FGraph, crossing, slots, taken);
-            if (step.NewWidth() > MaxPairingWidth) throw TTooComplex();
-            TPairingTable<C> next(step.NewWidth());
-            key.assign(next.KeyLength(), 0);
-            std::size_t nextCoefficients = 0;
-            const std::size_t heldBefore = Estimate(table, tableCoefficients);
-            const std::size_t wideBefore = Estimate<TWideCoefficient>(table, tableCoefficients);
-            const std::size_t exactBefore = Estimate<TCoefficient>(table, tableCoefficients);
-            for (std::size_t state = 0; state < table.Count(); ++state) {
-                const TStridePoly<C>& poly = table.Poly(state);
-                if (poly.Coeffs.empty()) continue;
-                for (int kind = 1; kind <= 2; ++kind) {
-                    const int loops = step.Apply(kind, table.Key(state), key.data());
-                    const std::int64_t shift = kind == 1 ? 1 : -1;
-                    key.back() = static_cast<std::uint8_t>(ExponentClass(poly.Low + shift - 2 * loops));
-                    TStridePoly<C>& target = next.Poly(next.FindOrAdd(key.data()));
-                    const std::size_t before = target.Coeffs.capacity();
-                    target.AddTimesLoops(poly, shift, loops, 1);
-                    nextCoefficients += target.Coeffs.capacity() - before;
-                }
-                if ((state & 255) == 0) Check(heldBefore + Estimate(next, nextCoefficients));
-            }
-            Check(heldBefore + Estimate(next, nextCoefficients));
-            FWideBytes = std::max(FWideBytes, wideBefore + Estimate<TWideCoefficient>(next, nextCoefficients));
-            FExactBytes = std::max(FExactBytes, exactBefore + Estimate<TCoefficient>(next, nextCoefficients));
-            table = std::move(next);
-            tableCoefficients = nextCoefficients;
-            FStats.PeakStates = std::max(FStats.PeakStates, table.Count());
-            slots = step.NewSlotNodes();
-            taken[static_cast<std::size_t>(crossing)] = 1;
-        }
-        std::vector<TStridePoly<C>> classes;
-        for (std::size_t state = 0; state < table.Count(); ++state)
-            if (!table.Poly(state).Coeffs.empty()) classes.push_back(std::move(table.Poly(state)));
-        return classes;
-    }
-
-    // The largest estimate so far at the end of a step, had the coefficients
-    // been 128-bit or exact ones: what a run with those would hold at the same
-    // point, so at least its peak.
-    std::size_t WideBytes() const { return FWideBytes; }
-    std::size_t ExactBytes() const { return FExactBytes; }
-
-private:
-    // The bytes a table holds, with coefficients of type D.
-    template <class D = C>
-    static std::size_t Estimate(const TPairingTable<C>& Table, std::size_t Coefficients) {
-        return Table.Bytes() + Table.Count() * BlockOverhead + Coefficients * CoefficientBytes<D>;
-    }
-
-    void Check(std::size_t Bytes) {
-        FStats.PeakBytes = std::max(FStats.PeakBytes, Bytes);
-        if (Bytes > FLimits.MaxBytes) throw TTooComplex();
-    }
-
-    const TPortGraph& FGraph;
-    const TContractionLimits& FLimits;
-    TContractionStats& FStats;
-    std::size_t FWideBytes = 0;
-    std::size_t FExactBytes = 0;
-};
-
-TCoefficient Exact(std::int64_t C) { return TCoefficient(static_cast<long>(C)); }
-TCoefficient Exact(TWideCoefficient C) {
-    // C = high * 2^64 + low, with high signed (the shift keeps the sign) and
-    // low the unsigned lower 64 bits.
-    const auto high = static_cast<long>(C >> 64);
-    const auto low = static_cast<unsigned long>(C & static_cast<TWideCoefficient>(~0ul));
-    return (TCoefficient(high) << 64) + TCoefficient(low);
-}
+using contraction::Exact;
+using contraction::TContraction;
 
 template <class C>
 TStridePoly<TCoefficient> Exact(const TStridePoly<C>& Poly) {
@@ -161,35 +63,48 @@ TBracketTerms LoopsOnly(int Loops) {
     return terms;
 }
 
+// The bracket of Graph by contraction.
+TBracketTerms Contract(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats) {
+    if (Graph.Crossings == 0) return LoopsOnly(Graph.FreeLoops);
+    const TCrossingOrder order = SearchOrder(Graph, Limits.Order);
+    Stats.MaxWidth = order.MaxWidth;
+    // A code far beyond reach is refused before the first step; one near the
+    // bound is refused as soon as the states built pass it.
+    Stats.EstimatedBytes = EstimateCost(order).PeakBytes;
+    if (Stats.EstimatedBytes > EstimateMargin * static_cast<double>(Limits.MaxBytes)) throw TTooComplex();
+    // 64-bit coefficients; on an overflow the states before the step that
+    // overflowed go on with 128-bit ones, and on a second with exact ones.
+    TContraction<std::int64_t> fast(Graph, Limits, Stats);
+    try {
+        return Finish(fast.Run(order), Graph.FreeLoops);
+    } catch (const TCoefficientOverflow&) {
+        Stats.Coefficients = TCoefficientKind::Bits128;
+    }
+    TContraction<TWideCoefficient> wide(std::move(fast));
+    try {
+        return Finish(wide.Run(order), Graph.FreeLoops);
+    } catch (const TCoefficientOverflow&) {
+        Stats.Coefficients = TCoefficientKind::Exact;
+    }
+    TContraction<TCoefficient> exact(std::move(wide));
+    return Finish(exact.Run(order), Graph.FreeLoops);
+}
+
 }  // namespace
 
 TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits, TContractionStats* Stats) {
     TContractionStats local;
     TContractionStats& stats = Stats ? *Stats : local;
     stats = TContractionStats{};
-    const TPortGraph graph = BuildPortGraph(Code);
-    if (graph.Crossings == 0) return LoopsOnly(graph.FreeLoops);
-    const TCrossingOrder order = ChooseOrder(graph);
-    stats.MaxWidth = order.MaxWidth;
-    // 64-bit coefficients, then 128-bit ones, then exact ones. A wider run
-    // passes every step the narrower one completed, with larger coefficients:
-    // it is refused at once when those steps already exceed the bound.
-    TContraction<std::int64_t> fast(graph, Limits, stats);
-    try {
-        return Finish(fast.Run(order), graph.FreeLoops);
-    } catch (const TCoefficientOverflow&) {
-        stats.Coefficients = TCoefficientKind::Bits128;
+    TSimplified simple{BuildPortGraph(Code)};
+    if (Limits.Simplify) simple = Simplify(simple.Graph);
+    stats.Crossings = simple.Graph.Crossings;
+    TBracketTerms terms = Contract(simple.Graph, Limits, stats);
+    for (auto& [exponent, coefficient] : terms) {
+        exponent += simple.Shift;
+        if (simple.Sign < 0) coefficient = -coefficient;
     }
-    if (fast.WideBytes() > Limits.MaxBytes) throw TTooComplex();
-    TContraction<TWideCoefficient> wide(graph, Limits, stats);
-    try {
-        return Finish(wide.Run(order), graph.FreeLoops);
-    } catch (const TCoefficientOverflow&) {
-        stats.Coefficients = TCoefficientKind::Exact;
-    }
-    if (std::max(fast.ExactBytes(), wide.ExactBytes()) > Limits.MaxBytes) throw TTooComplex();
-    TContraction<TCoefficient> exact(graph, Limits, stats);
-    return Finish(exact.Run(order), graph.FreeLoops);
+    return terms;
 }
 
 }  // namespace ravelon

@@ -17,6 +17,7 @@
 
 #include "arith/Poly.h"
 #include "knot/Knot.h"
+#include "knot/OrderSearch.h"
 
 namespace ravelon {
 
@@ -30,10 +31,14 @@ namespace ravelon {
 // 2 GiB an ordinary desktop can give one computation.
 constexpr std::size_t DefaultContractionBytes = std::size_t{3} << 29;
 
-// How far the contraction may go.
+// How far the contraction may go, and how it prepares the code.
 struct TContractionLimits {
     // Refuse with TTooComplex once the states would need more than this.
     std::size_t MaxBytes = DefaultContractionBytes;
+    // Remove the crossings of moves I and II first (knot/Simplify.h).
+    bool Simplify = true;
+    // The orders tried (knot/OrderSearch.h).
+    TOrderSearch Order = TOrderSearch::Decomposition;
 };
 
 // The coefficients a contraction computes with.
@@ -41,14 +46,22 @@ enum class TCoefficientKind { Bits64, Bits128, Exact };
 
 // What a contraction found besides the bracket.
 struct TContractionStats {
+    // The crossings contracted, after the simplification.
+    int Crossings = 0;
     // The widest boundary of the crossing order.
     int MaxWidth = 0;
     // The most pairing states held after one step.
     std::size_t PeakStates = 0;
-    // The largest estimate of bytes held at once.
+    // The largest estimate of bytes held at once, as the states were built.
     std::size_t PeakBytes = 0;
-    // The coefficients of the run that gave the result: 64-bit ones first,
-    // 128-bit ones after an overflow, exact ones after a second.
+    // The bytes expected from the order before the first step
+    // (knot/CostEstimate.h); past the bound the code is refused at once.
+    double EstimatedBytes = 0;
+    // The steps contracted: one per crossing, as an overflow widens the
+    // states it has and goes on.
+    std::size_t Steps = 0;
+    // The coefficients that gave the result: 64-bit ones first, 128-bit ones
+    // after an overflow, exact ones after a second.
     TCoefficientKind Coefficients = TCoefficientKind::Bits64;
 };
 
@@ -57,7 +70,8 @@ using TBracketTerms = std::vector<std::pair<std::int64_t, TCoefficient>>;
 
 // The bracket of Code. Throws std::logic_error when the code is not complete
 // (see BuildPortGraph) and TTooComplex when its states would need more memory
-// than Limits allows.
+// than Limits allows: at once when the estimate of its order passes the bound
+// by EstimateMargin (knot/CostEstimate.h), or as soon as the states built pass it.
 TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits = {},
                               TContractionStats* Stats = nullptr);
 

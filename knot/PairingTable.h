@@ -5,10 +5,13 @@
 // fixed for a step of the contraction). A pairing is the list of each end's
 // partner, one byte per end, so equal pairings have equal bytes; a final byte
 // holds the class mod 4 of the polynomial's exponents. The keys lie one after
-// the other in Keys, state i at i * KeyLength, and Polys[i] is its polynomial.
-// An open-addressing hash index finds a state by its key.
+// the other in Keys, state i at i * KeyLength, and Spans[i] says where its
+// polynomial's coefficients lie in the contraction's one array of
+// coefficients (the table holds no coefficient itself). An open-addressing
+// hash index finds a state by its key.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
@@ -21,8 +24,23 @@ namespace ravelon {
 // The widest boundary a pairing key can describe.
 constexpr int MaxPairingWidth = 255;
 
-// Pairings of the boundary ends with their polynomials.
-template <class C>
+// A place of the index: the state plus one (0 when free) and its key's
+// hash, which settles most mismatches without the key and gives the
+// place in an index of any size.
+struct TPairingEntry {
+    std::uint32_t State = 0;
+    std::uint32_t Check = 0;
+};
+
+// Where the coefficients of a state lie: Length of them from Offset on, for
+// the exponents Low + 4i. Length 0 is the value 0.
+struct TSpan {
+    std::int64_t Low = 0;
+    std::size_t Offset = 0;
+    std::size_t Length = 0;
+};
+
+// Pairings of the boundary ends with where their polynomials lie.
 class TPairingTable {
 public:
     // HashBits keeps only those bits of every key's hash; tests clear them to
@@ -30,11 +48,46 @@ public:
     explicit TPairingTable(int Width, std::uint32_t HashBits = ~std::uint32_t{0})
         : FKeyLength(static_cast<std::size_t>(Width) + 1), FIndex(64), FHashBits(HashBits) {}
 
+    // Empties the table for keys of boundaries of Width ends, keeping its
+    // arrays (and the size of its index) for reuse.
+    void Reset(int Width) {
+        FKeyLength = static_cast<std::size_t>(Width) + 1;
+        FKeys.clear();
+        FSpans.clear();
+        std::fill(FIndex.begin(), FIndex.end(), TEntry{});
+    }
+
     std::size_t KeyLength() const { return FKeyLength; }
-    std::size_t Count() const { return FPolys.size(); }
+    std::size_t Count() const { return FSpans.size(); }
     const std::uint8_t* Key(std::size_t State) const { return FKeys.data() + State * FKeyLength; }
-    TStridePoly<C>& Poly(std::size_t State) { return FPolys[State]; }
-    const TStridePoly<C>& Poly(std::size_t State) const { return FPolys[State]; }
+    const TSpan& Span(std::size_t State) const { return FSpans[State]; }
+
+    // Widens the span of State to cover the exponents Low + 4i, i < Length.
+    void Cover(std::size_t State, std::int64_t Low, std::size_t Length) {
+        TSpan& span = FSpans[State];
+        if (span.Length == 0) {
+            span.Low = Low;
+            span.Length = Length;
+            return;
+        }
+        if (ExponentClass(Low - span.Low) != 0) throw std::logic_error("polynomials of different exponent classes");
+        const std::int64_t low = std::min(span.Low, Low);
+        const std::int64_t high = std::max(span.Low + 4 * static_cast<std::int64_t>(span.Length),
+                                           Low + 4 * static_cast<std::int64_t>(Length));
+        span.Low = low;
+        span.Length = static_cast<std::size_t>((high - low) / 4);
+    }
+
+    // Places the spans one after the other from offset 0; returns the
+    // coefficients they take together.
+    std::size_t Layout() {
+        std::size_t offset = 0;
+        for (TSpan& span : FSpans) {
+            span.Offset = offset;
+            offset += span.Length;
+        }
+        return offset;
+    }
 
     // The state with this key, added with the value 0 when there is none.
     std::size_t FindOrAdd(const std::uint8_t* Key) {
@@ -46,35 +99,37 @@ public:
                 return entry - 1;
             at = (at + 1) & mask;
         }
-        const std::size_t state = FPolys.size();
+        const std::size_t state = FSpans.size();
         FKeys.insert(FKeys.end(), Key, Key + FKeyLength);
-        FPolys.emplace_back();
+        FSpans.emplace_back();
         FIndex[at] = TEntry{static_cast<std::uint32_t>(state + 1), check};
-        if (2 * FPolys.size() > FIndex.size()) Grow();
+        if (2 * FSpans.size() > FIndex.size()) Grow();
         return state;
     }
 
     // The bytes the table holds apart from the coefficients.
     std::size_t Bytes() const {
-        return FKeys.capacity() + FPolys.capacity() * sizeof(TStridePoly<C>) + FIndex.capacity() * sizeof(TEntry);
+        return FKeys.capacity() + FSpans.capacity() * sizeof(TSpan) + FIndex.capacity() * sizeof(TEntry);
     }
 
 private:
-    // A place of the index: the state plus one (0 when free) and its key's
-    // hash, which settles most mismatches without the key and gives the
-    // place in an index of any size.
-    struct TEntry {
-        std::uint32_t State = 0;
-        std::uint32_t Check = 0;
-    };
+    using TEntry = TPairingEntry;
 
     // The first place to look for a hash: its top bits, as many as the
     // index size needs.
     std::size_t Place(std::uint32_t Hash) const { return Hash >> FShift; }
 
+    // Eight bytes of the key at a time, then the rest one by one.
     std::uint32_t Hash(const std::uint8_t* Key) const {
         std::uint64_t h = 1469598103934665603ull;
-        for (std::size_t i = 0; i < FKeyLength; ++i) h = (h ^ Key[i]) * 1099511628211ull;
+        std::size_t i = 0;
+        for (; i + 8 <= FKeyLength; i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, Key + i, 8);
+            h = (h ^ word) * 0x9e3779b97f4a7c15ull;
+            h ^= h >> 29;
+        }
+        for (; i < FKeyLength; ++i) h = (h ^ Key[i]) * 1099511628211ull;
         h ^= h >> 31;
         h *= 0x9e3779b97f4a7c15ull;
         return static_cast<std::uint32_t>(h >> 32) & FHashBits;
@@ -96,7 +151,7 @@ private:
 
     std::size_t FKeyLength;
     std::vector<std::uint8_t> FKeys;
-    std::vector<TStridePoly<C>> FPolys;
+    std::vector<TSpan> FSpans;
     std::vector<TEntry> FIndex;
     std::uint32_t FHashBits;
     // 32 minus the number of bits of a place in FIndex.

@@ -23,7 +23,7 @@
 
 namespace ravelon {
 
-// A coefficient of Bits bits left its range; the caller starts again with
+// A coefficient of Bits bits left its range; the caller goes on with
 // wider ones. The message names the width.
 struct TCoefficientOverflow : std::overflow_error {
     explicit TCoefficientOverflow(int Bits) : std::overflow_error(std::to_string(Bits) + "-bit coefficient overflow") {}
@@ -55,6 +55,57 @@ inline bool IsZero(const TCoefficient& X) { return sgn(X) == 0; }
 // The exponent class of E mod 4, from 0 to 3 (also for negative E).
 constexpr int ExponentClass(std::int64_t E) { return static_cast<int>(((E % 4) + 4) % 4); }
 
+// Sum += F * X for F = 1 or -1 (a plain sum or difference) or any other F;
+// true on overflow, when Sum is left as it was.
+template <class C>
+inline bool AddTimes(C& Sum, std::int64_t F, C X) {
+    C result = 0, product = 0;
+    bool overflow = false;
+    if (F == 1) overflow = __builtin_add_overflow(Sum, X, &result);
+    else if (F == -1) overflow = __builtin_sub_overflow(Sum, X, &result);
+    else overflow = __builtin_mul_overflow(static_cast<C>(F), X, &product) || __builtin_add_overflow(Sum, product, &result);
+    Sum = overflow ? Sum : result;
+    return overflow;
+}
+
+// Target[i .. i + Loops] += Sign * d^Loops * Source[i] for i < Length, with
+// d^Loops = (-1)^Loops A^(-2 Loops) (1 + A^4)^Loops on the stride (Loops 0 to
+// 2). With fixed-width coefficients the overflows are gathered and thrown at
+// the end: a coefficient that overflows is left as it was, the others take
+// their sums. The source coefficients are taken from the lowest up, each into
+// its one to three targets: the order of the partial sums decides where a
+// fixed width first overflows, and this one overflows late on the drawn
+// diagrams of bench_large.
+template <class C>
+void AddTimesLoops(C* Target, const C* Source, std::size_t Length, int Loops, std::int64_t Sign) {
+    static constexpr std::int64_t Kernel[3][3] = {{1, 0, 0}, {-1, -1, 0}, {1, 2, 1}};
+    if (Loops < 0 || Loops > 2) throw std::logic_error("more than two loops closed by one crossing");
+    const auto* kernel = Kernel[Loops];
+    if constexpr (std::is_same_v<C, TCoefficient>) {
+        for (std::size_t i = 0; i < Length; ++i) {
+            if (IsZero(Source[i])) continue;
+            for (int j = 0; j <= Loops; ++j) AddProduct(Target[i + static_cast<std::size_t>(j)], Sign * kernel[j], Source[i]);
+        }
+    } else {
+        bool overflow = false;
+        if (Loops == 0) {
+            for (std::size_t i = 0; i < Length; ++i) overflow |= AddTimes<C>(Target[i], Sign, Source[i]);
+        } else if (Loops == 1) {
+            for (std::size_t i = 0; i < Length; ++i) {
+                overflow |= AddTimes<C>(Target[i], -Sign, Source[i]);
+                overflow |= AddTimes<C>(Target[i + 1], -Sign, Source[i]);
+            }
+        } else {
+            for (std::size_t i = 0; i < Length; ++i) {
+                overflow |= AddTimes<C>(Target[i], Sign, Source[i]);
+                overflow |= AddTimes<C>(Target[i + 1], 2 * Sign, Source[i]);
+                overflow |= AddTimes<C>(Target[i + 2], Sign, Source[i]);
+            }
+        }
+        if (overflow) throw TCoefficientOverflow(static_cast<int>(8 * sizeof(C)));
+    }
+}
+
 // A polynomial in A on the exponents Low + 4i.
 template <class C>
 struct TStridePoly {
@@ -72,19 +123,11 @@ struct TStridePoly {
     // Loops from 0 to 2. Other must be non-empty, and Other.Low + Shift - 2 Loops
     // must be in the class of Low when Self is not empty.
     void AddTimesLoops(const TStridePoly& Other, std::int64_t Shift, int Loops, std::int64_t Sign) {
-        // d^k = (-1)^k A^(-2k) (1 + A^4)^k: its coefficients on the stride.
-        static constexpr std::int64_t Kernel[3][3] = {{1, 0, 0}, {-1, -1, 0}, {1, 2, 1}};
         if (Loops < 0 || Loops > 2) throw std::logic_error("more than two loops closed by one crossing");
         const std::int64_t low = Other.Low + Shift - 2 * Loops;
-        const std::size_t length = Other.Coeffs.size() + static_cast<std::size_t>(Loops);
-        Reach(low, length);
+        Reach(low, Other.Coeffs.size() + static_cast<std::size_t>(Loops));
         const auto start = static_cast<std::size_t>((low - Low) / 4);
-        const auto* kernel = Kernel[Loops];
-        for (std::size_t i = 0; i < Other.Coeffs.size(); ++i) {
-            if (IsZero(Other.Coeffs[i])) continue;
-            for (int j = 0; j <= Loops; ++j)
-                AddProduct(Coeffs[start + i + static_cast<std::size_t>(j)], Sign * kernel[j], Other.Coeffs[i]);
-        }
+        ravelon::AddTimesLoops(Coeffs.data() + start, Other.Coeffs.data(), Other.Coeffs.size(), Loops, Sign);
     }
 
     // Widens Coeffs with zeros to cover the exponents Low2 + 4i, i < Length.

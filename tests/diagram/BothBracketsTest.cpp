@@ -5,6 +5,8 @@
 
 #include <random>
 
+#include "knot/Contraction.h"
+#include "knot/Simplify.h"
 #include "tests/diagram/DiagramSupport.h"
 
 namespace ravelon {
@@ -45,6 +47,51 @@ TEST(BothBrackets, RandomDrawnDiagramsAgree) {
             << "diagram " << compared;
     }
     EXPECT_GE(largest, 10);
+}
+
+// The bracket of the contraction as a polynomial, with or without the
+// simplification and the order search.
+TPoly Contracted(const TKnot& Code, bool New) {
+    TContractionLimits limits;
+    if (!New) {
+        limits.Simplify = false;
+        limits.Order = TOrderSearch::Greedy;
+    }
+    return testing::BracketPoly(ContractBracket(Code, limits));
+}
+
+#ifdef RAVELON_SANITIZED_TESTS
+constexpr int kLargeDiagrams = 8;
+#else
+constexpr int kLargeDiagrams = 150;
+#endif
+
+// Diagrams beyond the state sum, of 15 to 90 crossings, full of curls and
+// bigons: simplified and searched, the bracket and the Jones polynomial (with
+// the writhe of the drawn diagram) are those of the plain contraction.
+TEST(BothBrackets, SimplifiedLargeDrawnDiagramsAgree) {
+    std::mt19937 rng(4040);
+    std::uniform_int_distribution<int> groups(1, 2), canvas(0, 1);
+    int removed = 0;
+    for (int compared = 0; compared < kLargeDiagrams;) {
+        testing::TRandomShape shape;
+        shape.Groups = groups(rng);
+        shape.MinPoints = 6;
+        shape.MaxPoints = 14;
+        shape.Canvas = canvas(rng) == 0 ? 60 : 999;
+        TKnot k;
+        testing::RandomDiagram(rng, shape).MakeKnot(k);
+        if (k.FCrossingCount() < 15 || k.FCrossingCount() > 90) continue;
+        ++compared;
+        removed += k.FCrossingCount() - Simplify(BuildPortGraph(k)).Graph.Crossings;
+        const TPoly plain = Contracted(k, false);
+        ASSERT_EQ(testing::NonZero(Contracted(k, true)), testing::NonZero(plain)) << "diagram " << compared;
+        TPoly jones(0);
+        k.Jones(jones);
+        ASSERT_EQ(testing::NonZero(jones), testing::NonZero(testing::JonesFromBracket(plain, k.Writhe())))
+            << "diagram " << compared;
+    }
+    EXPECT_GT(removed, kLargeDiagrams);
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ TEST(StridePoly, SixtyFourBitOverflowIsCaughtAndExactValuesAreNot) {
 // values: equal keys meet, others do not, through the index's growth.
 TEST(PairingTable, EqualKeysMeetAndOthersDoNot) {
     for (const std::uint32_t bits : {~std::uint32_t{0}, std::uint32_t{0}, std::uint32_t{1} << 31}) {
-        TPairingTable<std::int64_t> table(8, bits);
+        TPairingTable table(8, bits);
         std::mt19937 rng(9);
         std::vector<std::vector<std::uint8_t>> keys;
         std::vector<int> order{0, 1, 2, 3, 4, 5, 6, 7};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "knot/Contraction.h"
+#include "knot/CostEstimate.h"
 #include "knot/Knot.h"
 #include "knot/TooComplex.h"
 #include "tests/support/BraidCode.h"
@@ -159,7 +160,8 @@ TEST(Contraction, RandomPortCodesAgreeWithTheStateSum) {
 
 // The connected sum of k Hopf links has the bracket (-A^4 - A^-4)^k, with the
 // coefficients C(k, j) (for even k, C(k, k/2) at A^0): past the 64-bit range
-// for k = 70, past the 128-bit range for k = 140.
+// for k = 69, past the 128-bit range for k = 140, in the middle of the
+// contraction.
 TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
     const TKnot hopf = MakeCode({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
     TPoly piece(0);
@@ -183,6 +185,9 @@ TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
         TContractionStats stats;
         const TBracketTerms terms = ContractBracket(chain, {}, &stats);
         EXPECT_EQ(stats.Coefficients, c.Kind) << c.Pieces;
+        // An overflow widens the states computed and goes on: one step per crossing.
+        EXPECT_EQ(stats.Steps, static_cast<std::size_t>(2 * c.Pieces)) << c.Pieces;
+        EXPECT_EQ(stats.Crossings, 2 * c.Pieces) << c.Pieces;
         TPoly bracket(0);
         chain.Bracket(bracket);
         EXPECT_EQ(NonZero(bracket), NonZero(expected)) << c.Pieces;
@@ -208,9 +213,8 @@ TEST(Contraction, RefusesWhatExceedsItsMemoryBound) {
     } catch (const TTooComplex& e) {
         EXPECT_STREQ(e.what(), "結び目が複雑すぎて計算できません");
     }
-    // A bound crossed in the middle of the widest step is noticed there, not
-    // only once the step is complete: the refusal comes before the step's
-    // full size is reached.
+    // A bound crossed in the widest step is noticed there, with the bytes
+    // counted so far past the bound and no more than a full run holds.
     const TKnot wider = testing::RandomPortCode(rng, 34, 0);
     TContractionStats full, refused;
     ContractBracket(wider, {}, &full);
@@ -218,10 +222,28 @@ TEST(Contraction, RefusesWhatExceedsItsMemoryBound) {
     tight.MaxBytes = full.PeakBytes / 10 * 9;
     EXPECT_THROW(ContractBracket(wider, tight, &refused), TTooComplex);
     EXPECT_GT(refused.PeakBytes, tight.MaxBytes);
-    EXPECT_LT(refused.PeakBytes, full.PeakBytes);
+    EXPECT_LE(refused.PeakBytes, full.PeakBytes);
     // Within the bound the same code computes.
     tight.MaxBytes = stats.PeakBytes;
     EXPECT_NO_THROW(ContractBracket(wide, tight));
+}
+
+// The estimate of the order is close to what the states take, and a bound it
+// passes refuses the code before the first step.
+TEST(Contraction, RefusesAtOnceWhatTheEstimatePlacesBeyondTheBound) {
+    std::mt19937 rng(88);
+    for (const int strands : {8, 10, 12}) {
+        const TKnot code = testing::BraidClosure(strands, testing::RandomBraidWord(rng, strands, 100));
+        TContractionStats full, refused;
+        ContractBracket(code, {}, &full);
+        EXPECT_GT(full.EstimatedBytes, 0.25 * static_cast<double>(full.PeakBytes)) << strands;
+        EXPECT_LT(full.EstimatedBytes, 4.0 * static_cast<double>(full.PeakBytes)) << strands;
+        TContractionLimits tight;
+        tight.MaxBytes = static_cast<std::size_t>(full.EstimatedBytes / EstimateMargin / 2);
+        EXPECT_THROW(ContractBracket(code, tight, &refused), TTooComplex) << strands;
+        EXPECT_EQ(refused.Steps, 0u) << strands;
+        EXPECT_EQ(refused.PeakStates, 0u) << strands;
+    }
 }
 
 TEST(Contraction, RefusesIncompleteCodes) {

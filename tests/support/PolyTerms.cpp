@@ -31,6 +31,12 @@ void AddState(std::map<int, TCoefficient>& Sum, int AExponent, int Loops) {
     }
 }
 
+TPoly BracketPoly(const TBracketTerms& Terms) {
+    TPoly p(0);
+    for (const auto& [exponent, coefficient] : Terms) p.SetTerm(static_cast<int>(exponent), coefficient);
+    return p;
+}
+
 TPoly JonesFromBracket(const TPoly& Bracket, int W) {
     TPoly factor(0), jones(0);
     factor.SetTerm(-3 * W, W % 2 != 0 ? -1 : 1);

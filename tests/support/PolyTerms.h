@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "arith/Poly.h"
+#include "knot/Contraction.h"
 
 namespace ravelon::testing {
 
@@ -13,6 +14,9 @@ namespace ravelon::testing {
 using TTermMap = std::map<std::pair<int, int>, TCoefficient>;
 
 TTermMap NonZero(const TPoly& P);
+
+// The bracket terms of the contraction as a polynomial in A.
+TPoly BracketPoly(const TBracketTerms& Terms);
 
 // The Jones polynomial from a bracket and the writhe W: the bracket times
 // (-A^3)^(-W), then A = t^(-1/4).

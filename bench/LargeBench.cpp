@@ -1,0 +1,131 @@
+// Times the Jones polynomial of large random one-polygon diagrams of the
+// 999 x 999 canvas (about 150 to 450 crossings, fixed seeds), the old way
+// (the greedy order, no simplification) and the new one (moves I and II
+// removed, the order search) side by side, each in a process of its own so
+// that its peak resident size is its own; then the time to refuse a diagram
+// beyond reach.
+//
+//   ./build/bench/bench_large            # every size, old and new
+//   ./build/bench/bench_large 450        # one size
+//
+// A computation that passes the memory bound is reported as refused, with the
+// time the refusal took; one that runs past Timeout seconds is stopped.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/PolygonDiagram.h"
+#include "knot/Contraction.h"
+#include "knot/Knot.h"
+#include "knot/TooComplex.h"
+
+namespace {
+
+using ravelon::TKnot;
+
+constexpr int Sizes[] = {150, 250, 350, 450};
+constexpr int BeyondReach = 900;
+constexpr unsigned Timeout = 300;
+
+// What a child process reports through its pipe.
+struct TReport {
+    double Seconds = 0;
+    int Crossings = 0;
+    int Contracted = 0;
+    int Width = 0;
+    double States = 0;
+    int Terms = 0;
+    bool Refused = false;
+};
+
+TKnot Diagram(int Size) {
+    TKnot k;
+    ravelon::bench::RandomPolygon(Size, static_cast<unsigned>(4242 + Size)).MakeKnot(k);
+    return k;
+}
+
+TReport Compute(const TKnot& Code, bool New) {
+    ravelon::TContractionLimits limits;
+    if (!New) {
+        limits.Simplify = false;
+        limits.Order = ravelon::TOrderSearch::Greedy;
+    }
+    TReport r;
+    r.Crossings = Code.FCrossingCount();
+    ravelon::TContractionStats stats;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        // The Jones polynomial is the bracket's terms with a shifted exponent.
+        r.Terms = static_cast<int>(ravelon::ContractBracket(Code, limits, &stats).size());
+    } catch (const ravelon::TTooComplex&) {
+        r.Refused = true;
+    }
+    r.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    r.Contracted = stats.Crossings;
+    r.Width = stats.MaxWidth;
+    r.States = static_cast<double>(stats.PeakStates);
+    return r;
+}
+
+// Runs Compute in a child process; the report and the child's peak resident
+// size in MiB, or false when the child failed or was stopped.
+bool InChild(int Size, bool New, TReport& Report, double& PeakMiB) {
+    const TKnot code = Diagram(Size);
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    const pid_t child = fork();
+    if (child < 0) return false;
+    if (child == 0) {
+        close(fds[0]);
+        alarm(Timeout);
+        const TReport r = Compute(code, New);
+        const bool written = write(fds[1], &r, sizeof r) == static_cast<ssize_t>(sizeof r);
+        _exit(written ? 0 : 1);
+    }
+    close(fds[1]);
+    const bool read_ = read(fds[0], &Report, sizeof Report) == static_cast<ssize_t>(sizeof Report);
+    close(fds[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    PeakMiB = static_cast<double>(usage.ru_maxrss) / 1024;
+    return read_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void Row(int Size, bool New) {
+    TReport r;
+    double mib = 0;
+    if (!InChild(Size, New, r, mib)) {
+        std::printf("| %4d | %s | stopped after %u s |\n", Size, New ? "new" : "old", Timeout);
+        return;
+    }
+    std::printf("| %4d | %3d | %s | %3d | %5d | %9.0f | %8.2f s | %6.0f MiB | %s |\n", Size, r.Crossings,
+                New ? "new" : "old", r.Contracted, r.Width, r.States, r.Seconds, mib,
+                r.Refused ? "refused" : (std::to_string(r.Terms) + " terms").c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes(std::begin(Sizes), std::end(Sizes));
+    if (argc > 1) sizes.assign(1, std::atoi(argv[1]));
+    std::printf("| size | crossings | order | contracted | width | states | time | peak memory | result |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    for (const int size : sizes) {
+        Row(size, false);
+        Row(size, true);
+    }
+    if (argc == 1) {
+        std::printf("\nbeyond reach (about %d crossings):\n", BeyondReach);
+        std::printf("| size | crossings | order | contracted | width | states | time | peak memory | result |\n");
+        Row(BeyondReach, true);
+    }
+    return 0;
+}

@@ -1,0 +1,50 @@
+// The search for a crossing order of small cost: the greedy orders of
+// knot/CrossingOrder.h, and greedy orders whose ties are broken by the
+// elimination orders of a tree decomposition of the crossing graph.
+//
+// Data model: the crossing graph has the crossings 0 to n - 1 as vertices and
+// an edge between two crossings joined by an arc. An elimination order removes
+// the vertices one at a time and joins the neighbours of each removed vertex
+// to one another (the fill); min-degree removes the vertex of fewest
+// neighbours, min-fill the one whose removal adds the fewest edges. The
+// position of a crossing in such an order is its rank: crossings eliminated
+// early lie in small separated pockets, so breaking the greedy's ties by rank
+// takes a pocket whole before the sweep moves on. Every candidate order is
+// scored by its widest boundary and then by its estimated work (OrderWork);
+// the best one is kept.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "knot/CrossingOrder.h"
+#include "knot/PortGraph.h"
+
+namespace ravelon {
+
+// Which orders the search tries.
+enum class TOrderSearch {
+    // Only the greedy orders of ChooseOrder.
+    Greedy,
+    // Those and the greedy orders with elimination ranks.
+    Decomposition,
+};
+
+// The states a boundary of width W can hold in a planar code, Catalan(W / 2).
+double WidthStates(int W);
+// The coefficients a state holds after step K, about one for every two
+// crossings taken (knot/CostEstimate.h).
+double StepCoefficients(std::size_t K);
+// The work of contracting along the order: the sum over the steps of
+// WidthStates times StepCoefficients.
+double OrderWork(const TCrossingOrder& Order);
+
+// The min-degree (MinFill false) or min-fill elimination order of the
+// crossing graph, with ties broken by the crossing number.
+std::vector<std::int32_t> EliminationOrder(const TPortGraph& Graph, bool MinFill);
+
+// The best order found: the smallest widest boundary, then the least work.
+TCrossingOrder SearchOrder(const TPortGraph& Graph, TOrderSearch Search = TOrderSearch::Decomposition);
+
+}  // namespace ravelon
