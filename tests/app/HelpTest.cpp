@@ -165,19 +165,6 @@ private slots:
         Dialog.SearchEdit->clear();
         QCOMPARE(ListedTitles(Dialog), (QStringList{"描く", "Files", "印刷"}));
     }
-
-    void SearchOverTheRealFile()
-    {
-        THelpDialog Dialog(nullptr);
-        Dialog.SetTopics(LoadHelpFile(RAVELON_HELP_FILE));
-        QCOMPARE(Dialog.TopicList->count(), 7);
-        QTest::keyClicks(Dialog.SearchEdit, "ctrl+o");
-        const QStringList Found = ListedTitles(Dialog);
-        QVERIFY2(!Found.isEmpty() && Found.size() < 7, qPrintable(Found.join(", ")));
-        QVERIFY(Dialog.TopicView->toPlainText().contains("Ctrl+O"));
-        Dialog.SearchEdit->clear();
-        QCOMPARE(Dialog.TopicList->count(), 7);
-    }
 };
 
 QTEST_MAIN(THelpTest)

@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(seen, QStringLiteral("確認|Ravelon を終了してよろしいですか？"));
         QVERIFY(form.isVisible());
         answer = testing::AnswerQuestion(true);
-        QVERIFY(!form.close() || !form.isVisible());
+        form.close();
         QVERIFY(!form.isVisible());
     }
 
