@@ -38,6 +38,7 @@ struct TActionRow {
     int Image;  // -1: none
     bool Checkable;
     bool Checked;
+    void (TForm1::*Execute)();  // nullptr: the invariant commands, told apart by their tag
 };
 
 }  // namespace
@@ -84,40 +85,40 @@ TForm1::~TForm1() = default;
 void TForm1::CreateActions() {
     const TActionRow rows[] = {
         {&TForm1::NewMakeAction, "NewMakeAction", "新規作成(&N)", "新しい結び目を作成するため、キャンバスを消去します。",
-         QKeySequence(Qt::CTRL | Qt::Key_N), 0, false, false},
+         QKeySequence(Qt::CTRL | Qt::Key_N), 0, false, false, &TForm1::NewMakeActionExecute},
         {&TForm1::OpenAction, "OpenAction", "ファイルを開く(&O)...", "ファイルから結び目データを開きます。",
-         QKeySequence(Qt::CTRL | Qt::Key_O), 1, false, false},
+         QKeySequence(Qt::CTRL | Qt::Key_O), 1, false, false, &TForm1::OpenActionExecute},
         {&TForm1::SaveAction, "SaveAction", "上書き保存(&S)", "結び目データをファイルに保存します。",
-         QKeySequence(Qt::CTRL | Qt::Key_S), 2, false, false},
+         QKeySequence(Qt::CTRL | Qt::Key_S), 2, false, false, &TForm1::SaveActionExecute},
         {&TForm1::SaveAsAction, "SaveAsAction", "名前を付けて保存(&A)...", "結び目に名前を付けてファイルに保存します。", {}, -1,
-         false, false},
+         false, false, &TForm1::SaveAsActionExecute},
         {&TForm1::SaveAsBitmapAction, "SaveAsBitmapAction", "ビットマップとして保存(&B)...",
-         "キャンバスの画像をビットマップとして保存します。", {}, -1, false, false},
+         "キャンバスの画像をビットマップとして保存します。", {}, -1, false, false, &TForm1::SaveAsBitmapActionExecute},
         {&TForm1::PrinterSetupAction, "PrinterSetupAction", "プリンタの設定(&S)...", "プリンタの設定を行います。", {}, -1, false,
-         false},
+         false, &TForm1::PrinterSetupActionExecute},
         {&TForm1::PrintAction, "PrintAction", "印刷(&P)...", "キャンバスの画像を印刷します。", QKeySequence(Qt::CTRL | Qt::Key_P), 3,
-         false, false},
-        {&TForm1::ExitAction, "ExitAction", "終了(&X)", "このアプリケーションを終了します。", {}, -1, false, false},
-        {&TForm1::CalcAction, "CalcAction", "計算する(&C)", "結び目から多項式を計算します。", {}, 4, false, false},
+         false, false, &TForm1::PrintActionExecute},
+        {&TForm1::ExitAction, "ExitAction", "終了(&X)", "このアプリケーションを終了します。", {}, -1, false, false, &TForm1::ExitActionExecute},
+        {&TForm1::CalcAction, "CalcAction", "計算する(&C)", "結び目から多項式を計算します。", {}, 4, false, false, &TForm1::CalcActionExecute},
         {&TForm1::CalcBlacketAction, "CalcBlacketAction", "ブラケット多項式(&B)", "結び目からブラケット多項式を計算します。", {}, -1,
-         false, false},
-        {&TForm1::CalcTwistAction, "CalcTwistAction", "ねじり数(&T)", "結び目からねじり数を計算します。", {}, -1, false, false},
+         false, false, nullptr},
+        {&TForm1::CalcTwistAction, "CalcTwistAction", "ねじり数(&T)", "結び目からねじり数を計算します。", {}, -1, false, false, nullptr},
         {&TForm1::CalcJonesAction, "CalcJonesAction", "ジョーンズ多項式(&J)", "結び目からジョーンズ多項式を計算します。", {}, -1,
-         false, false},
+         false, false, nullptr},
         {&TForm1::ReverseAllAction, "ReverseAllAction", "すべての上下を入れ替える(&R)", "すべての交点の上下を入れ替えます。", {}, -1,
-         false, false},
+         false, false, &TForm1::ReverseAllActionExecute},
         {&TForm1::SetCanvasAction, "SetCanvasAction", "キャンバスの設定(&S)...", "キャンバスの大きさを設定します。", {}, 6, false,
-         false},
+         false, &TForm1::SetCanvasActionExecute},
         {&TForm1::ShowToolBarAction, "ShowToolBarAction", "ツールバーの表示(&T)", "ツールバーの表示・非表示を切り替えます。", {}, -1,
-         true, true},
+         true, true, &TForm1::ShowToolBarActionExecute},
         {&TForm1::ShowStatusBarAction, "ShowStatusBarAction", "ステータスバーの表示(&S)",
-         "ステータスバーの表示・非表示を切り替えます。", {}, -1, true, true},
-        {&TForm1::ShowOutputAction, "ShowOutputAction", "アウトプットの表示(&O)", nullptr, {}, -1, true, true},
+         "ステータスバーの表示・非表示を切り替えます。", {}, -1, true, true, &TForm1::ShowStatusBarActionExecute},
+        {&TForm1::ShowOutputAction, "ShowOutputAction", "アウトプットの表示(&O)", nullptr, {}, -1, true, true, &TForm1::ShowOutputActionExecute},
         {&TForm1::ShowDirectionAction, "ShowDirectionAction", "結び目の向きの表示(&D)",
-         "結び目の向きの表示・非表示を切り替えます。", {}, 5, true, false},
+         "結び目の向きの表示・非表示を切り替えます。", {}, 5, true, false, &TForm1::ShowDirectionActionExecute},
         {&TForm1::SearchTopicAction, "SearchTopicAction", "トピックの検索(&H)", "ヘルプファイルを参照します。",
-         QKeySequence(Qt::Key_F1), 7, false, false},
-        {&TForm1::AboutAction, "AboutAction", "バージョン情報(&A)...", "バージョン情報を表示します。", {}, -1, false, false},
+         QKeySequence(Qt::Key_F1), 7, false, false, &TForm1::SearchTopicActionExecute},
+        {&TForm1::AboutAction, "AboutAction", "バージョン情報(&A)...", "バージョン情報を表示します。", {}, -1, false, false, &TForm1::AboutActionExecute},
     };
     for (const TActionRow& row : rows) {
         QAction* const a = new QAction(QString::fromUtf8(row.Caption), this);
@@ -129,31 +130,15 @@ void TForm1::CreateActions() {
         a->setChecked(row.Checked);
         a->setIconVisibleInMenu(true);
         addAction(a);  // shortcuts work wherever the focus is in the window
+        if (row.Execute != nullptr) connect(a, &QAction::triggered, this, row.Execute);
         this->*row.Action = a;
     }
     CalcBlacketAction->setData(0);
     CalcTwistAction->setData(1);
     CalcJonesAction->setData(2);
 
-    connect(NewMakeAction, &QAction::triggered, this, &TForm1::NewMakeActionExecute);
-    connect(OpenAction, &QAction::triggered, this, &TForm1::OpenActionExecute);
-    connect(SaveAction, &QAction::triggered, this, &TForm1::SaveActionExecute);
-    connect(SaveAsAction, &QAction::triggered, this, &TForm1::SaveAsActionExecute);
-    connect(SaveAsBitmapAction, &QAction::triggered, this, &TForm1::SaveAsBitmapActionExecute);
-    connect(PrinterSetupAction, &QAction::triggered, this, &TForm1::PrinterSetupActionExecute);
-    connect(PrintAction, &QAction::triggered, this, &TForm1::PrintActionExecute);
-    connect(ExitAction, &QAction::triggered, this, &TForm1::ExitActionExecute);
-    connect(CalcAction, &QAction::triggered, this, &TForm1::CalcActionExecute);
     for (QAction* calc : {CalcBlacketAction, CalcTwistAction, CalcJonesAction})
         connect(calc, &QAction::triggered, this, [this, calc] { CalcPolyActionExecute(calc); });
-    connect(ReverseAllAction, &QAction::triggered, this, &TForm1::ReverseAllActionExecute);
-    connect(SetCanvasAction, &QAction::triggered, this, &TForm1::SetCanvasActionExecute);
-    connect(ShowToolBarAction, &QAction::triggered, this, &TForm1::ShowToolBarActionExecute);
-    connect(ShowStatusBarAction, &QAction::triggered, this, &TForm1::ShowStatusBarActionExecute);
-    connect(ShowOutputAction, &QAction::triggered, this, &TForm1::ShowOutputActionExecute);
-    connect(ShowDirectionAction, &QAction::triggered, this, &TForm1::ShowDirectionActionExecute);
-    connect(SearchTopicAction, &QAction::triggered, this, &TForm1::SearchTopicActionExecute);
-    connect(AboutAction, &QAction::triggered, this, &TForm1::AboutActionExecute);
 }
 
 // A menu item bound to Action: it shows the action's caption, image, check

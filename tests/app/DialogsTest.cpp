@@ -57,7 +57,7 @@ QString ReportOfOk(TForm1& Form, const std::function<void(TForm2&)>& Fill) {
         QTest::mouseClick(d.OKButton, Qt::LeftButton);
         if (d.isVisible()) d.reject();
     });
-    Form.SetCanvasActionExecute();
+    Form.SetCanvasAction->trigger();
     return report;
 }
 
@@ -100,7 +100,7 @@ private slots:
             escapeClosed = !d.isVisible();
             if (!escapeClosed) d.reject();
         });
-        form.SetCanvasActionExecute();
+        form.SetCanvasAction->trigger();
         QCOMPARE(width, QStringLiteral("400"));
         QCOMPARE(height, QStringLiteral("300"));
         QVERIFY(focusInWidth);
@@ -117,7 +117,7 @@ private slots:
                 Type({Qt::Key_Tab, Qt::Key_7});
                 d.reject();
             });
-            form.SetCanvasActionExecute();
+            form.SetCanvasAction->trigger();
         }
         const auto again = WhenModal<TForm2>([&](TForm2& d) {
             width = d.WidthEdit->text();
@@ -126,7 +126,7 @@ private slots:
             selected = d.WidthEdit->selectedText();
             d.reject();
         });
-        form.SetCanvasActionExecute();
+        form.SetCanvasAction->trigger();
         QCOMPARE(height, QStringLiteral("300"));
         QCOMPARE(width, QStringLiteral("400"));
         QVERIFY(focusInWidth);
@@ -156,7 +156,7 @@ private slots:
             Type({Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space});
             if (d.isVisible()) d.accept();
         });
-        form.SetCanvasActionExecute();
+        form.SetCanvasAction->trigger();
         QCOMPARE(afterRefused, QStringLiteral("400"));
         QCOMPARE(afterEnter, QStringLiteral("400"));
         QVERIFY(openAfterEnter);
@@ -175,7 +175,7 @@ private slots:
             if (QApplication::focusWidget() == d.OKButton) Type({Qt::Key_Space});
             if (d.isVisible()) d.reject();
         });
-        form.SetCanvasActionExecute();
+        form.SetCanvasAction->trigger();
         QCOMPARE(CanvasSize(form), QSize(640, 480));
         QCOMPARE(form.SizePanel->text(), QStringLiteral(" 640×480"));
         QCOMPARE(form.Image1->Picture.size(), QSize(640, 480));
@@ -190,7 +190,7 @@ private slots:
             Type({Qt::Key_Return});
             if (d.isVisible()) d.reject();
         });
-        form.SetCanvasActionExecute();
+        form.SetCanvasAction->trigger();
         QCOMPARE(CanvasSize(form), QSize(50, 300));
     }
 
@@ -207,7 +207,7 @@ private slots:
                 QTest::mouseClick(d.OKButton, Qt::LeftButton);
                 if (d.isVisible()) d.reject();
             });
-            form.SetCanvasActionExecute();
+            form.SetCanvasAction->trigger();
         };
         resize(QStringLiteral("100"), QStringLiteral("100"));
         QCOMPARE(form.CanvasWidth(), 100);
@@ -272,11 +272,11 @@ private slots:
             form.setGeometry(place);
             {
                 const auto driver = WhenModal<TForm2>([&](TForm2& d) { record(d); });
-                form.SetCanvasActionExecute();
+                form.SetCanvasAction->trigger();
             }
             {
                 const auto driver = WhenModal<TForm3>([&](TForm3& d) { record(d); });
-                form.AboutActionExecute();
+                form.AboutAction->trigger();
             }
         }
         QCOMPARE(seen.size(), 4);
@@ -306,7 +306,7 @@ private slots:
                 escapeClosed = !d.isVisible();
                 d.close();
             });
-            form.AboutActionExecute();
+            form.AboutAction->trigger();
         }
         QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("https://ravelon.example.org/"))});
         QCOMPARE(urlAfterPress, Purple);
@@ -322,7 +322,7 @@ private slots:
                 purpleMail = PixelsOf(*d.LabelProgrammer, Purple);
                 d.close();
             });
-            form.AboutActionExecute();
+            form.AboutAction->trigger();
         }
         QVERIFY(purpleUrl > 0);
         QVERIFY(blueMail > 0);
