@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "knot/HugePageArray.h"
 #include "knot/StridePoly.h"
 
 namespace ravelon {
@@ -89,10 +90,30 @@ public:
         return offset;
     }
 
+    // Narrows the spans of the states First to Last - 1 to their first and
+    // last non-zero coefficient in Coefficients, without moving them; a span
+    // of zeros becomes the value 0. The extreme exponents of a state often
+    // cancel, and what is not trimmed would be carried by every step after.
+    template <class C>
+    void TrimZeros(const C* Coefficients, std::size_t First, std::size_t Last) {
+        for (std::size_t state = First; state < Last; ++state) {
+            TSpan& span = FSpans[state];
+            const C* at = Coefficients + span.Offset;
+            std::size_t low = 0, high = span.Length;
+            while (low < high && IsZero(at[low])) ++low;
+            while (high > low && IsZero(at[high - 1])) --high;
+            span.Low += 4 * static_cast<std::int64_t>(low);
+            span.Offset += low;
+            span.Length = high - low;
+        }
+    }
+
     // The state with this key, added with the value 0 when there is none.
-    std::size_t FindOrAdd(const std::uint8_t* Key) {
+    std::size_t FindOrAdd(const std::uint8_t* Key) { return FindOrAdd(Key, Hash(Key)); }
+    // The same, with the key's Hash already known.
+    std::size_t FindOrAdd(const std::uint8_t* Key, std::uint32_t KeyHash) {
         const std::size_t mask = FIndex.size() - 1;
-        const std::uint32_t check = Hash(Key);
+        const std::uint32_t check = KeyHash;
         std::size_t at = Place(check);
         while (const std::uint32_t entry = FIndex[at].State) {
             if (FIndex[at].Check == check && std::memcmp(this->Key(entry - 1), Key, FKeyLength) == 0)
@@ -112,14 +133,8 @@ public:
         return FKeys.capacity() + FSpans.capacity() * sizeof(TSpan) + FIndex.capacity() * sizeof(TEntry);
     }
 
-private:
-    using TEntry = TPairingEntry;
-
-    // The first place to look for a hash: its top bits, as many as the
-    // index size needs.
-    std::size_t Place(std::uint32_t Hash) const { return Hash >> FShift; }
-
-    // Eight bytes of the key at a time, then the rest one by one.
+    // Eight bytes of the key at a time, then the rest one by one. A function
+    // of the key alone, which loops shared among threads may compute.
     std::uint32_t Hash(const std::uint8_t* Key) const {
         std::uint64_t h = 1469598103934665603ull;
         std::size_t i = 0;
@@ -135,9 +150,20 @@ private:
         return static_cast<std::uint32_t>(h >> 32) & FHashBits;
     }
 
+    // Asks the processor to fetch the place where a key of hash KeyHash is
+    // looked up first, ahead of the look-up.
+    void Prefetch(std::uint32_t KeyHash) const { __builtin_prefetch(FIndex.data() + Place(KeyHash)); }
+
+private:
+    using TEntry = TPairingEntry;
+
+    // The first place to look for a hash: its top bits, as many as the
+    // index size needs.
+    std::size_t Place(std::uint32_t Hash) const { return Hash >> FShift; }
+
     void Grow() {
         if (FShift == 0) throw std::length_error("too many pairing states");
-        std::vector<TEntry> index(2 * FIndex.size());
+        THugePageArray<TEntry> index(2 * FIndex.size());
         --FShift;
         const std::size_t mask = index.size() - 1;
         for (const TEntry& e : FIndex) {
@@ -150,9 +176,9 @@ private:
     }
 
     std::size_t FKeyLength;
-    std::vector<std::uint8_t> FKeys;
-    std::vector<TSpan> FSpans;
-    std::vector<TEntry> FIndex;
+    THugePageArray<std::uint8_t> FKeys;
+    THugePageArray<TSpan> FSpans;
+    THugePageArray<TEntry> FIndex;
     std::uint32_t FHashBits;
     // 32 minus the number of bits of a place in FIndex.
     int FShift = 32 - 6;

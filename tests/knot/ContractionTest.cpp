@@ -162,8 +162,10 @@ TEST(Contraction, RandomPortCodesAgreeWithTheStateSum) {
 // coefficients C(k, j) (for even k, C(k, k/2) at A^0): past the 64-bit range
 // for k = 69, past the 128-bit range for k = 140, in the middle of the
 // contraction.
+TKnot HopfLink() { return MakeCode({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}}); }
+
 TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
-    const TKnot hopf = MakeCode({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
+    const TKnot hopf = HopfLink();
     TPoly piece(0);
     hopf.StateSumBracket(piece);
     struct Case {
@@ -196,6 +198,35 @@ TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
         EXPECT_EQ(terms.front().first, 4 * c.Pieces);
     }
     ExpectAgree(testing::ConnectedSum(hopf, 5), "five Hopf links");
+}
+
+// Every step shared among three threads, down to the steps of one state
+// (parts of no state at all): together the parts give the state sum's
+// bracket, and an overflow met by one part widens the states as on one
+// thread.
+TEST(Contraction, StepsSharedAmongThreadsGiveTheStateSum) {
+    TContractionLimits shared, single;
+    shared.Threads = 3;
+    shared.ThreadStates = 1;
+    single.Threads = 1;
+    std::mt19937 rng(717);
+    for (int round = 0; round < RandomCodes / 8; ++round) {
+        const int strands = 2 + round % 4;
+        const TKnot k = round % 2 == 0
+                            ? testing::BraidClosure(strands, testing::RandomBraidWord(rng, strands, RandomCrossings(rng)))
+                            : testing::RandomPortCode(rng, std::max(1, RandomCrossings(rng)), 2);
+        TPoly stateSum(0);
+        k.StateSumBracket(stateSum);
+        EXPECT_EQ(NonZero(testing::BracketPoly(ContractBracket(k, shared))), NonZero(stateSum)) << round;
+        if (HasFailure()) return;
+    }
+    for (const int pieces : {69, 140}) {
+        const TKnot chain = testing::ConnectedSum(HopfLink(), pieces);
+        TContractionStats one, three;
+        EXPECT_EQ(ContractBracket(chain, shared, &three), ContractBracket(chain, single, &one)) << pieces;
+        EXPECT_EQ(three.Coefficients, one.Coefficients) << pieces;
+        EXPECT_NE(three.Coefficients, TCoefficientKind::Bits64) << pieces;
+    }
 }
 
 TEST(Contraction, RefusesWhatExceedsItsMemoryBound) {
