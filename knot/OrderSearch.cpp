@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "knot/OrderRefine.h"
+#include "knot/SpectralOrder.h"
 
 namespace ravelon {
 
@@ -141,7 +142,12 @@ TCrossingOrder SearchOrder(const TPortGraph& Graph, TOrderSearch Search) {
             }
         }
     }
-    return RefineOrder(Graph, std::move(best), std::min(RefineMoves * n, MostMoves), RefineReach);
+    // The sweeps of the spectral picture find other orders than the greedy
+    // ones; the best of each is refined, and the better kept.
+    const std::int64_t moves = std::min(RefineMoves * n, MostMoves);
+    TCrossingOrder refined = RefineOrder(Graph, std::move(best), moves, RefineReach);
+    TCrossingOrder swept = RefineOrder(Graph, SpectralOrder(Graph, StepBudget), moves, RefineReach);
+    return Better(swept, OrderWork(swept), refined, OrderWork(refined)) ? swept : refined;
 }
 
 }  // namespace ravelon

@@ -1,6 +1,7 @@
 // The search for a crossing order of small cost: the greedy orders of
-// knot/CrossingOrder.h, and greedy orders whose ties are broken by the
-// elimination orders of a tree decomposition of the crossing graph.
+// knot/CrossingOrder.h, greedy orders whose ties are broken by the
+// elimination orders of a tree decomposition of the crossing graph, and the
+// sweeps of its spectral picture (knot/SpectralOrder.h).
 //
 // Data model: the crossing graph has the crossings 0 to n - 1 as vertices and
 // an edge between two crossings joined by an arc. An elimination order removes
@@ -27,7 +28,8 @@ namespace ravelon {
 enum class TOrderSearch {
     // Only the greedy orders of ChooseOrder.
     Greedy,
-    // Those and the greedy orders with elimination ranks.
+    // Those, the greedy orders with elimination ranks and the spectral
+    // sweeps.
     Decomposition,
 };
 

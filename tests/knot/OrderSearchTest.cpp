@@ -13,6 +13,7 @@
 #include "knot/OrderRefine.h"
 #include "knot/OrderSearch.h"
 #include "knot/Simplify.h"
+#include "knot/SpectralOrder.h"
 #include "tests/support/BraidCode.h"
 #include "tests/support/RandomCode.h"
 
@@ -64,6 +65,7 @@ TEST(OrderSearch, OrdersArePermutationsNoWorseThanTheGreedy) {
         for (const bool minFill : {false, true}) {
             ExpectMeasured(graph, MeasureOrder(graph, EliminationOrder(graph, minFill)), what);
         }
+        ExpectMeasured(graph, SpectralOrder(graph, 40'000'000), what);
     }
     EXPECT_GT(narrower, 0);
 }
