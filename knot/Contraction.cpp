@@ -72,21 +72,16 @@ TBracketTerms Contract(const TPortGraph& Graph, const TContractionLimits& Limits
     // bound is refused as soon as the states built pass it.
     Stats.EstimatedBytes = EstimateCost(order).PeakBytes;
     if (Stats.EstimatedBytes > EstimateMargin * static_cast<double>(Limits.MaxBytes)) throw TTooComplex();
-    // 64-bit coefficients; on an overflow the states before the step that
-    // overflowed go on with 128-bit ones, and on a second with exact ones.
-    TContraction<std::int64_t> fast(Graph, Limits, Stats);
+    // 64-bit coefficients, 128-bit ones for the states whose sums may pass
+    // 63 bits; on a 128-bit overflow the states before the step that
+    // overflowed go on with exact ones.
+    TContraction<std::int64_t, TWideCoefficient> fixed(Graph, Limits, Stats);
     try {
-        return Finish(fast.Run(order), Graph.FreeLoops);
-    } catch (const TCoefficientOverflow&) {
-        Stats.Coefficients = TCoefficientKind::Bits128;
-    }
-    TContraction<TWideCoefficient> wide(std::move(fast));
-    try {
-        return Finish(wide.Run(order), Graph.FreeLoops);
+        return Finish(fixed.Run(order), Graph.FreeLoops);
     } catch (const TCoefficientOverflow&) {
         Stats.Coefficients = TCoefficientKind::Exact;
     }
-    TContraction<TCoefficient> exact(std::move(wide));
+    TContraction<TCoefficient, TCoefficient> exact(std::move(fixed));
     return Finish(exact.Run(order), Graph.FreeLoops);
 }
 

@@ -1,25 +1,31 @@
-// The steps of the contraction along an order, with coefficients of one width.
+// The steps of the contraction along an order.
 //
 // Data model: the states before step Step of the order are a pairing table
-// (knot/PairingTable.h) and one array of coefficients in which every state's
-// span lies. A step first finds the states it makes and the exponents each
-// needs (the target of each smoothing of each state is kept), then lays the
-// spans out and fills a second array, and last trims each new span to its
-// non-zero coefficients; the arrays and table of two steps ago are reused, so
-// that memory already touched serves again. A large step shares its loops
-// among the cores (knot/Parts.h) with the same result. The bytes held are
-// counted as the states grow, and the contraction refuses the code with
-// TTooComplex as soon as they pass the bound. An overflow leaves the states
-// before the step that overflowed, and a contraction of wider coefficients
-// takes them over and goes on from that step.
+// (knot/PairingTable.h) and a pair of coefficient arrays
+// (knot/CoefficientArrays.h) in which their spans lie: each state keeps its
+// coefficients narrow (64 bits) unless the step that made it could have
+// summed past 63 bits, as judged from the bit lengths of the states added to
+// it; then they are wide (128 bits, every sum checked). A step first finds
+// the states it makes, the exponents each needs and the bound of its sums
+// (the target of each smoothing of each state is kept), then lays the spans
+// out and fills the second pair of arrays, and last trims each new span to
+// its non-zero coefficients and notes their bit length. A large step shares
+// its loops among the cores (knot/Parts.h) with the same result. The bytes
+// held are counted as the states grow, and the contraction refuses the code
+// with TTooComplex as soon as they pass the bound. A 128-bit overflow leaves
+// the states before the step that overflowed, and a contraction of exact
+// coefficients takes them over and goes on from that step.
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <stdexcept>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "knot/CoefficientArrays.h"
 #include "knot/Contraction.h"
 #include "knot/ContractionStep.h"
 #include "knot/CrossingOrder.h"
@@ -30,13 +36,6 @@
 #include "knot/TooComplex.h"
 
 namespace ravelon::contraction {
-
-// The bytes one coefficient takes: a 64-bit or 128-bit integer, or a GMP
-// integer with its own small block of limbs.
-template <class C>
-constexpr std::size_t CoefficientBytes = sizeof(C);
-template <>
-constexpr std::size_t CoefficientBytes<TCoefficient> = sizeof(TCoefficient) + 32;
 
 inline TCoefficient Exact(std::int64_t C) { return TCoefficient(static_cast<long>(C)); }
 inline TCoefficient Exact(TWideCoefficient C) {
@@ -50,7 +49,8 @@ inline TCoefficient Exact(TWideCoefficient C) {
 // A coefficient in the wider type D.
 template <class D, class C>
 D Widen(const C& X) {
-    if constexpr (std::is_same_v<D, TCoefficient>) return Exact(X);
+    if constexpr (std::is_same_v<D, C>) return X;
+    else if constexpr (std::is_same_v<D, TCoefficient>) return Exact(X);
     else return static_cast<D>(X);
 }
 
@@ -61,27 +61,61 @@ struct TTarget {
     std::int32_t Loops = 0;
 };
 
-// The pairing states of the contraction with its estimate of the memory held.
-// The states are those before step FStep of the order, their coefficients
-// one after the other in FCoefficients; a step that overflows leaves them so,
-// and a contraction with wider coefficients goes on from them.
+// The most bits a narrow coefficient of type N may need: 63 for 64-bit ones,
+// no bound for GMP integers.
+template <class N>
+constexpr int NarrowBits = std::is_same_v<N, TCoefficient> ? 1 << 20 : 63;
+
+__extension__ typedef unsigned __int128 TWideMagnitude;
+
+// The bit length of the largest magnitude among Count coefficients (0 for
+// GMP integers, whose size no bound needs).
 template <class C>
+int MagnitudeBits(const C* At, std::size_t Count) {
+    if constexpr (std::is_same_v<C, TCoefficient>) {
+        return 0;
+    } else {
+        using U = std::conditional_t<sizeof(C) == 8, std::uint64_t, TWideMagnitude>;
+        U all = 0;
+        for (std::size_t i = 0; i < Count; ++i) {
+            const auto u = static_cast<U>(At[i]);
+            all |= At[i] < 0 ? U(0) - u : u;
+        }
+        if constexpr (sizeof(C) == 8) {
+            return static_cast<int>(std::bit_width(all));
+        } else {
+            const auto high = static_cast<std::uint64_t>(all >> 64);
+            return high != 0 ? 64 + static_cast<int>(std::bit_width(high))
+                             : static_cast<int>(std::bit_width(static_cast<std::uint64_t>(all)));
+        }
+    }
+}
+
+// The pairing states of the contraction with its estimate of the memory held.
+// The states are those before step FStep of the order, their coefficients in
+// FArrays, narrow ones of type N and wide ones of type W; a step that
+// overflows leaves them so, and a contraction of exact coefficients goes on
+// from them.
+template <class N, class W>
 class TContraction {
 public:
     TContraction(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats)
-        : FGraph(Graph), FLimits(Limits), FStats(Stats), FTable(0), FCoefficients(1, C(1)),
+        : FGraph(Graph), FLimits(Limits), FStats(Stats), FTable(0),
           FParts(Limits.Threads == 0 ? CoreParts() : Limits.Threads),
           FTaken(static_cast<std::size_t>(Graph.Crossings), 0) {
         const std::vector<std::uint8_t> noPairing(FTable.KeyLength(), 0);
-        FTable.Cover(FTable.FindOrAdd(noPairing.data()), 0, 1);
-        FTable.Layout();
+        FTable.Cover(FTable.FindOrAdd(noPairing.data()), 0, 1, 1);
+        const TLayoutCounts counts = FTable.Layout(NarrowBits<N>);
+        FArrays.Reserve(counts);
+        FArrays.Resize(counts);
+        FArrays.Narrow[0] = N(1);
     }
 
-    // The states of Narrow, stopped by an overflow, with wider coefficients;
-    // Narrow is left without states. Refused when its coefficients and their
-    // wider copy together would pass the bound.
-    template <class N>
-    explicit TContraction(TContraction<N>&& Narrow)
+    // The states of Narrow, stopped by an overflow, with their coefficients
+    // in the types N and W; Narrow is left without states. Refused when its
+    // coefficients and their copy together would pass the bound.
+    template <class N2, class W2>
+    explicit TContraction(TContraction<N2, W2>&& Narrow)
         : FGraph(Narrow.FGraph),
           FLimits(Narrow.FLimits),
           FStats(Narrow.FStats),
@@ -93,25 +127,24 @@ public:
           FSlots(std::move(Narrow.FSlots)),
           FTaken(std::move(Narrow.FTaken)),
           FStep(Narrow.FStep) {
-        THugePageArray<N>().swap(Narrow.FSpare);
+        Narrow.FSpare.Release();
         Narrow.FSpareTable = TPairingTable(0);
-        const THugePageArray<N>& narrow = Narrow.FCoefficients;
-        const std::size_t count = narrow.size();
-        Check(Bytes(FTable, count) + ScratchBytes() + count * CoefficientBytes<N>);
-        FCoefficients.resize(count);
+        const TLayoutCounts counts{Narrow.FArrays.Narrow.size(), Narrow.FArrays.Wide.size()};
+        FArrays.Reserve(counts);
+        Check(FTable.Bytes() + ScratchBytes() + FArrays.Bytes() + Narrow.FArrays.Bytes());
+        FArrays.Resize(counts);
         const unsigned parts = FTable.Count() < FLimits.ThreadStates ? 1 : FParts;
         RunParts(parts, [&](unsigned Part) {
-            for (std::size_t i = PartBegin(count, parts, Part); i < PartBegin(count, parts, Part + 1); ++i)
-                FCoefficients[i] = Widen<C>(narrow[i]);
+            Convert(Narrow.FArrays.Narrow, FArrays.Narrow, parts, Part);
+            Convert(Narrow.FArrays.Wide, FArrays.Wide, parts, Part);
         });
-        FFilled = count;
-        THugePageArray<N>().swap(Narrow.FCoefficients);
+        Narrow.FArrays.Release();
     }
 
     // The sum over all smoothing states of A^(#A - #A^-1) d^loops, loops that
     // meet no crossing left out, as one polynomial per exponent class: the
     // steps from FStep to the end of Order.
-    std::vector<TStridePoly<C>> Run(const TCrossingOrder& Order) {
+    std::vector<TStridePoly<W>> Run(const TCrossingOrder& Order) {
         for (; FStep < Order.Crossings.size(); ++FStep) {
             const std::int32_t crossing = Order.Crossings[FStep];
             const TContractionStep step(FGraph, crossing, FSlots, FTaken);
@@ -120,56 +153,48 @@ public:
             // The table of two steps ago, its arrays already in place.
             TPairingTable& next = FSpareTable;
             next.Reset(step.NewWidth());
-            const std::size_t heldBefore = Bytes(FTable, FFilled);
+            const std::size_t heldBefore = FTable.Bytes() + FArrays.Bytes();
             Smooth(step, next, parts, heldBefore);
-            const std::size_t count = next.Layout();
-            // The array of two steps ago, its pages already in place. A larger
-            // one is reserved four times as large, as the boundary widens: a
-            // first touch of a page is dear, an untouched one costs nothing.
-            // One filled far beyond the need is given back, as it narrows.
-            // What the arrays hold is counted by the most each was filled.
-            THugePageArray<C>& coefficients = FSpare;
-            if (count > coefficients.capacity() || 16 * count < FSpareFilled) {
-                coefficients = THugePageArray<C>();
-                coefficients.reserve(4 * count);
-                FSpareFilled = 0;
+            const TLayoutCounts counts = next.Layout(NarrowBits<N>);
+            if constexpr (!std::is_same_v<N, W>) {
+                if (counts.Wide > 0) FStats.Coefficients = TCoefficientKind::Bits128;
             }
-            FSpareFilled = std::max(FSpareFilled, count);
-            Check(heldBefore + ScratchBytes() + Bytes(next, FSpareFilled));
-            coefficients.resize(count);
-            Add(next, coefficients, parts);
+            FSpare.Reserve(counts);
+            Check(heldBefore + ScratchBytes() + next.Bytes() + FSpare.Bytes());
+            FSpare.Resize(counts);
+            Add(next, parts);
             std::swap(FTable, FSpareTable);
-            std::swap(FCoefficients, FSpare);
-            std::swap(FFilled, FSpareFilled);
+            std::swap(FArrays, FSpare);
             FStats.PeakStates = std::max(FStats.PeakStates, FTable.Count());
             ++FStats.Steps;
             FSlots = step.NewSlotNodes();
             FTaken[static_cast<std::size_t>(crossing)] = 1;
         }
-        std::vector<TStridePoly<C>> classes;
+        std::vector<TStridePoly<W>> classes;
         for (std::size_t state = 0; state < FTable.Count(); ++state) {
             const TSpan& span = FTable.Span(state);
             if (span.Length == 0) continue;
-            TStridePoly<C>& poly = classes.emplace_back();
+            TStridePoly<W>& poly = classes.emplace_back();
             poly.Low = span.Low;
-            const auto from = FCoefficients.begin() + static_cast<std::ptrdiff_t>(span.Offset);
-            poly.Coeffs.assign(from, from + static_cast<std::ptrdiff_t>(span.Length));
+            poly.Coeffs.reserve(span.Length);
+            for (std::size_t i = span.Offset; i < span.Offset + span.Length; ++i)
+                poly.Coeffs.push_back(span.Wide ? FArrays.Wide[i] : Widen<W>(FArrays.Narrow[i]));
         }
         return classes;
     }
 
 private:
-    template <class>
+    template <class, class>
     friend class TContraction;
 
     // How far ahead of its look-up the place of a key is fetched.
     static constexpr std::size_t FetchAhead = 8;
 
-    // The states of the step into Next, with the span each needs, and the
-    // target of each smoothing of each state (FTargets). The pairings and
-    // their hashes are made by Parts threads, each for a run of states; they
-    // are then looked up in order, so the states are numbered as on one
-    // thread.
+    // The states of the step into Next, with the span each needs and the
+    // bound of its sums, and the target of each smoothing of each state
+    // (FTargets). The pairings and their hashes are made by Parts threads,
+    // each for a run of states; they are then looked up in order, so the
+    // states are numbered as on one thread.
     void Smooth(const TContractionStep& Step, TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
         const std::size_t sources = FTable.Count();
         const std::size_t length = Next.KeyLength();
@@ -196,49 +221,93 @@ private:
             if (span.Length == 0) continue;
             TTarget& target = FTargets[smoothing];
             const std::size_t state = Next.FindOrAdd(FKeys.data() + smoothing * length, FHashes[smoothing]);
-            Next.Cover(state, Low(span, smoothing, target.Loops), span.Length + static_cast<std::size_t>(target.Loops));
+            // The loops multiply by (1 + A^4)^loops, whose coefficients sum to
+            // 2^loops.
+            Next.Cover(state, Low(span, smoothing, target.Loops), span.Length + static_cast<std::size_t>(target.Loops),
+                       span.Bits + target.Loops);
             target.State = static_cast<std::uint32_t>(state);
-            if ((smoothing & 511) == 0) Check(HeldBefore + ScratchBytes() + Bytes(Next, 0));
+            if ((smoothing & 511) == 0) Check(HeldBefore + ScratchBytes() + Next.Bytes());
         }
     }
 
-    // Fills Coefficients, laid out by Next, with every smoothing of every
-    // state added where its target lies; then trims the spans of Next. Each
-    // of the Parts threads takes the targets of a run of the array: it sets
-    // them to 0 and adds to them, in the order of the states, what comes to
-    // them. Each coefficient thus gets its sums in the same order on any
-    // number of threads, and overflows at the same step.
-    void Add(TPairingTable& Next, THugePageArray<C>& Coefficients, unsigned Parts) {
-        const std::size_t count = Coefficients.size();
-        // The first target state whose coefficients lie at Offset or later.
-        auto stateAt = [&](std::size_t Offset) {
-            std::size_t low = 0, high = Next.Count();
-            while (low < high) {
-                const std::size_t middle = low + (high - low) / 2;
-                if (Next.Span(middle).Offset < Offset) low = middle + 1;
-                else high = middle;
-            }
-            return low;
-        };
+    // Fills FSpare, laid out by Next, with every smoothing of every state
+    // added where its target lies; then trims the spans of Next and notes
+    // their bit lengths. Each of the Parts threads takes the targets of a run
+    // of states: it sets them to 0 and adds to them, in the order of the
+    // states, what comes to them. Each coefficient thus gets its sums in the
+    // same order on any number of threads, and overflows at the same step.
+    void Add(TPairingTable& Next, unsigned Parts) {
         RunParts(Parts, [&](unsigned Part) {
-            const std::size_t first = stateAt(PartBegin(count, Parts, Part));
-            const std::size_t last = stateAt(PartBegin(count, Parts, Part + 1));
-            const std::size_t from = first < Next.Count() ? Next.Span(first).Offset : count;
-            const std::size_t to = last < Next.Count() ? Next.Span(last).Offset : count;
-            std::fill(Coefficients.begin() + static_cast<std::ptrdiff_t>(from),
-                      Coefficients.begin() + static_cast<std::ptrdiff_t>(to), C(0));
+            const std::size_t first = PartBegin(Next.Count(), Parts, Part);
+            const std::size_t last = PartBegin(Next.Count(), Parts, Part + 1);
+            for (std::size_t state = first; state < last; ++state) {
+                const TSpan& span = Next.Span(state);
+                if (span.Wide) Clear(FSpare.Wide, span);
+                else Clear(FSpare.Narrow, span);
+            }
             for (std::size_t smoothing = 0; smoothing < FTargets.size(); ++smoothing) {
                 const TTarget& t = FTargets[smoothing];
                 if (t.State < first || t.State >= last) continue;
-                const TSpan& span = FTable.Span(smoothing / 2);
-                if (span.Length == 0) continue;
+                const TSpan& source = FTable.Span(smoothing / 2);
+                if (source.Length == 0) continue;
                 const TSpan& target = Next.Span(t.State);
-                const std::int64_t low = Low(span, smoothing, t.Loops);
-                AddTimesLoops(Coefficients.data() + target.Offset + static_cast<std::size_t>((low - target.Low) / 4),
-                              FCoefficients.data() + span.Offset, span.Length, t.Loops, 1);
+                const auto at = target.Offset + static_cast<std::size_t>((Low(source, smoothing, t.Loops) - target.Low) / 4);
+                if (target.Wide) AddTo(FSpare.Wide.data() + at, target, source, t.Loops);
+                else AddTo(FSpare.Narrow.data() + at, target, source, t.Loops);
             }
-            Next.TrimZeros(Coefficients.data(), first, last);
+            for (std::size_t state = first; state < last; ++state) {
+                TSpan& span = Next.Span(state);
+                if (span.Wide) Finish(FSpare.Wide, span);
+                else Finish(FSpare.Narrow, span);
+            }
         });
+    }
+
+    // Adds the smoothing of state Source closing Loops loops at To, in the
+    // coefficients of state Target: unchecked where the layout bounded the
+    // target's sums within the range of its type.
+    template <class C>
+    void AddTo(C* To, const TSpan& Target, const TSpan& Source, int Loops) const {
+        constexpr int FixedBits = 8 * sizeof(C) - 1;
+        if constexpr (std::is_same_v<C, TCoefficient>) {
+            if (Source.Wide) AddTimesLoops(To, FArrays.Wide.data() + Source.Offset, Source.Length, Loops, 1);
+            else AddTimesLoops(To, FArrays.Narrow.data() + Source.Offset, Source.Length, Loops, 1);
+        } else if (Target.Bits > FixedBits) {
+            if (Source.Wide) AddTimesLoops(To, FArrays.Wide.data() + Source.Offset, Source.Length, Loops, 1);
+            else AddTimesLoops(To, FArrays.Narrow.data() + Source.Offset, Source.Length, Loops, 1);
+        } else {
+            if (Source.Wide) AddTimesLoopsWithin(To, FArrays.Wide.data() + Source.Offset, Source.Length, Loops);
+            else AddTimesLoopsWithin(To, FArrays.Narrow.data() + Source.Offset, Source.Length, Loops);
+        }
+    }
+
+    template <class C>
+    static void Clear(THugePageArray<C>& Array, const TSpan& Span) {
+        const auto from = Array.begin() + static_cast<std::ptrdiff_t>(Span.Offset);
+        std::fill(from, from + static_cast<std::ptrdiff_t>(Span.Length), C(0));
+    }
+
+    // Narrows Span to its first and last non-zero coefficient, without moving
+    // them (a span of zeros becomes the value 0), and notes their bit length.
+    // The extreme exponents of a state often cancel, and what is not trimmed
+    // would be carried by every step after.
+    template <class C>
+    static void Finish(const THugePageArray<C>& Array, TSpan& Span) {
+        const C* at = Array.data() + Span.Offset;
+        std::size_t low = 0, high = Span.Length;
+        while (low < high && IsZero(at[low])) ++low;
+        while (high > low && IsZero(at[high - 1])) --high;
+        Span.Low += 4 * static_cast<std::int64_t>(low);
+        Span.Offset += low;
+        Span.Length = high - low;
+        Span.Bits = static_cast<std::uint8_t>(std::min(MagnitudeBits(at + low, Span.Length), 255));
+    }
+
+    // Part Part of the coefficients From, in the type of To.
+    template <class F, class T>
+    static void Convert(const THugePageArray<F>& From, THugePageArray<T>& To, unsigned Parts, unsigned Part) {
+        for (std::size_t i = PartBegin(From.size(), Parts, Part); i < PartBegin(From.size(), Parts, Part + 1); ++i)
+            To[i] = Widen<T>(From[i]);
     }
 
     // Smoothing 2s + k - 1 of a state s is the one of kind k.
@@ -253,11 +322,6 @@ private:
         return FKeys.capacity() + FHashes.capacity() * sizeof(std::uint32_t) + FTargets.capacity() * sizeof(TTarget);
     }
 
-    // The bytes a table holds with Coefficients coefficients of type C.
-    static std::size_t Bytes(const TPairingTable& Table, std::size_t Coefficients) {
-        return Table.Bytes() + Coefficients * CoefficientBytes<C>;
-    }
-
     void Check(std::size_t Bytes) {
         FStats.PeakBytes = std::max(FStats.PeakBytes, Bytes);
         if (Bytes > FLimits.MaxBytes) throw TTooComplex();
@@ -269,12 +333,9 @@ private:
     TPairingTable FTable;
     // The table the next step fills.
     TPairingTable FSpareTable{0};
-    THugePageArray<C> FCoefficients;
-    // The array the next step fills.
-    THugePageArray<C> FSpare;
-    // The most coefficients each array has held.
-    std::size_t FFilled = 1;
-    std::size_t FSpareFilled = 0;
+    TCoefficientArrays<N, W> FArrays;
+    // The arrays the next step fills.
+    TCoefficientArrays<N, W> FSpare;
     // The pairings of the smoothings of a step, their hashes and targets.
     THugePageArray<std::uint8_t> FKeys;
     THugePageArray<std::uint32_t> FHashes;

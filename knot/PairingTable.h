@@ -6,8 +6,8 @@
 // partner, one byte per end, so equal pairings have equal bytes; a final byte
 // holds the class mod 4 of the polynomial's exponents. The keys lie one after
 // the other in Keys, state i at i * KeyLength, and Spans[i] says where its
-// polynomial's coefficients lie in the contraction's one array of
-// coefficients (the table holds no coefficient itself). An open-addressing
+// polynomial's coefficients lie in the contraction's arrays of coefficients
+// (the table holds no coefficient itself). An open-addressing
 // hash index finds a state by its key.
 #pragma once
 
@@ -34,11 +34,24 @@ struct TPairingEntry {
 };
 
 // Where the coefficients of a state lie: Length of them from Offset on, for
-// the exponents Low + 4i. Length 0 is the value 0.
+// the exponents Low + 4i, in the contraction's array of narrow coefficients
+// or, when Wide, in its array of wide ones. Length 0 is the value 0. Bits is
+// the bit length of its largest coefficient. While a step builds the state,
+// Bits and Sums bound what the step can add to it: Sums polynomials, each of
+// coefficients below 2^Bits; once laid out, Bits bounds their sum.
 struct TSpan {
     std::int64_t Low = 0;
     std::size_t Offset = 0;
     std::size_t Length = 0;
+    std::uint32_t Sums = 0;
+    std::uint8_t Bits = 0;
+    bool Wide = false;
+};
+
+// The coefficients a layout places in each array.
+struct TLayoutCounts {
+    std::size_t Narrow = 0;
+    std::size_t Wide = 0;
 };
 
 // Pairings of the boundary ends with where their polynomials lie.
@@ -63,9 +76,14 @@ public:
     const std::uint8_t* Key(std::size_t State) const { return FKeys.data() + State * FKeyLength; }
     const TSpan& Span(std::size_t State) const { return FSpans[State]; }
 
-    // Widens the span of State to cover the exponents Low + 4i, i < Length.
-    void Cover(std::size_t State, std::int64_t Low, std::size_t Length) {
+    TSpan& Span(std::size_t State) { return FSpans[State]; }
+
+    // Widens the span of State to cover the exponents Low + 4i, i < Length,
+    // for one more polynomial added of coefficients below 2^Bits.
+    void Cover(std::size_t State, std::int64_t Low, std::size_t Length, int Bits) {
         TSpan& span = FSpans[State];
+        span.Bits = static_cast<std::uint8_t>(std::clamp(Bits, static_cast<int>(span.Bits), 255));
+        ++span.Sums;
         if (span.Length == 0) {
             span.Low = Low;
             span.Length = Length;
@@ -79,33 +97,23 @@ public:
         span.Length = static_cast<std::size_t>((high - low) / 4);
     }
 
-    // Places the spans one after the other from offset 0; returns the
-    // coefficients they take together.
-    std::size_t Layout() {
-        std::size_t offset = 0;
+    // Places the spans one after the other from offset 0 of their array: in
+    // the wide one those whose sums may pass NarrowBits bits (a sum of k
+    // polynomials of coefficients below 2^b stays below 2^(b + log2 k), the
+    // bound each span keeps in Bits, at most 255), in the narrow one the
+    // others.
+    TLayoutCounts Layout(int NarrowBits) {
+        TLayoutCounts counts;
         for (TSpan& span : FSpans) {
+            int bound = span.Bits;
+            for (std::uint64_t sums = 1; sums < span.Sums && bound < 255; sums *= 2) ++bound;
+            span.Bits = static_cast<std::uint8_t>(bound);
+            span.Wide = bound > NarrowBits;
+            std::size_t& offset = span.Wide ? counts.Wide : counts.Narrow;
             span.Offset = offset;
             offset += span.Length;
         }
-        return offset;
-    }
-
-    // Narrows the spans of the states First to Last - 1 to their first and
-    // last non-zero coefficient in Coefficients, without moving them; a span
-    // of zeros becomes the value 0. The extreme exponents of a state often
-    // cancel, and what is not trimmed would be carried by every step after.
-    template <class C>
-    void TrimZeros(const C* Coefficients, std::size_t First, std::size_t Last) {
-        for (std::size_t state = First; state < Last; ++state) {
-            TSpan& span = FSpans[state];
-            const C* at = Coefficients + span.Offset;
-            std::size_t low = 0, high = span.Length;
-            while (low < high && IsZero(at[low])) ++low;
-            while (high > low && IsZero(at[high - 1])) --high;
-            span.Low += 4 * static_cast<std::int64_t>(low);
-            span.Offset += low;
-            span.Length = high - low;
-        }
+        return counts;
     }
 
     // The state with this key, added with the value 0 when there is none.

@@ -76,8 +76,10 @@ inline bool AddTimes(C& Sum, std::int64_t F, C X) {
 // its one to three targets: the order of the partial sums decides where a
 // fixed width first overflows, and this one overflows late on the drawn
 // diagrams of bench_large.
-template <class C>
-void AddTimesLoops(C* Target, const C* Source, std::size_t Length, int Loops, std::int64_t Sign) {
+// Source may be of another type than Target, when each of its coefficients
+// fits Target's.
+template <class C, class S>
+void AddTimesLoops(C* Target, const S* Source, std::size_t Length, int Loops, std::int64_t Sign) {
     static constexpr std::int64_t Kernel[3][3] = {{1, 0, 0}, {-1, -1, 0}, {1, 2, 1}};
     if (Loops < 0 || Loops > 2) throw std::logic_error("more than two loops closed by one crossing");
     const auto* kernel = Kernel[Loops];
@@ -89,20 +91,48 @@ void AddTimesLoops(C* Target, const C* Source, std::size_t Length, int Loops, st
     } else {
         bool overflow = false;
         if (Loops == 0) {
-            for (std::size_t i = 0; i < Length; ++i) overflow |= AddTimes<C>(Target[i], Sign, Source[i]);
+            for (std::size_t i = 0; i < Length; ++i) overflow |= AddTimes<C>(Target[i], Sign, static_cast<C>(Source[i]));
         } else if (Loops == 1) {
             for (std::size_t i = 0; i < Length; ++i) {
-                overflow |= AddTimes<C>(Target[i], -Sign, Source[i]);
-                overflow |= AddTimes<C>(Target[i + 1], -Sign, Source[i]);
+                const auto x = static_cast<C>(Source[i]);
+                overflow |= AddTimes<C>(Target[i], -Sign, x);
+                overflow |= AddTimes<C>(Target[i + 1], -Sign, x);
             }
         } else {
             for (std::size_t i = 0; i < Length; ++i) {
-                overflow |= AddTimes<C>(Target[i], Sign, Source[i]);
-                overflow |= AddTimes<C>(Target[i + 1], 2 * Sign, Source[i]);
-                overflow |= AddTimes<C>(Target[i + 2], Sign, Source[i]);
+                const auto x = static_cast<C>(Source[i]);
+                overflow |= AddTimes<C>(Target[i], Sign, x);
+                overflow |= AddTimes<C>(Target[i + 1], 2 * Sign, x);
+                overflow |= AddTimes<C>(Target[i + 2], Sign, x);
             }
         }
         if (overflow) throw TCoefficientOverflow(static_cast<int>(8 * sizeof(C)));
+    }
+}
+
+// Target[i .. i + Loops] += d^Loops * Source[i] as AddTimesLoops with Sign 1,
+// for fixed-width coefficients whose every sum the caller has bounded within
+// the range of C: unchecked, each target coefficient takes its one to three
+// sources at once, and the compiler adds several coefficients at a time.
+template <class C, class S>
+    requires std::is_same_v<C, std::int64_t> || std::is_same_v<C, TWideCoefficient>
+void AddTimesLoopsWithin(C* __restrict Target, const S* __restrict Source, std::size_t Length, int Loops) {
+    if (Length == 0) return;
+    auto x = [&](std::size_t I) { return static_cast<C>(Source[I]); };
+    if (Loops == 0) {
+        for (std::size_t i = 0; i < Length; ++i) Target[i] += x(i);
+    } else if (Loops == 1) {
+        Target[0] -= x(0);
+        for (std::size_t i = 1; i < Length; ++i) Target[i] -= x(i) + x(i - 1);
+        Target[Length] -= x(Length - 1);
+    } else if (Loops == 2) {
+        Target[0] += x(0);
+        if (Length > 1) Target[1] += x(1) + 2 * x(0);
+        for (std::size_t i = 2; i < Length; ++i) Target[i] += x(i) + 2 * x(i - 1) + x(i - 2);
+        Target[Length] += (Length > 1 ? x(Length - 2) : C(0)) + 2 * x(Length - 1);
+        Target[Length + 1] += x(Length - 1);
+    } else {
+        throw std::logic_error("more than two loops closed by one crossing");
     }
 }
 
