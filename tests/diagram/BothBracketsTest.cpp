@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <vector>
 
 #include "knot/Contraction.h"
 #include "knot/Simplify.h"
 #include "tests/diagram/DiagramSupport.h"
+#include "tests/support/PolyTerms.h"
 
 namespace ravelon {
 namespace {
@@ -92,6 +95,54 @@ TEST(BothBrackets, SimplifiedLargeDrawnDiagramsAgree) {
             << "diagram " << compared;
     }
     EXPECT_GT(removed, kLargeDiagrams);
+}
+
+// Knots drawn as one polygon of 46 to 50 points, of about 250 to 300
+// crossings, far beyond the state sum: their coefficients pass 64 bits, and
+// every large step is shared among three threads. The Jones polynomial of
+// every knot has V(1) = 1, V(e^(2 pi i / 3)) = 1 and V(i) = 1 or -1, which
+// weigh every coefficient by its exponent mod 3 and mod 4.
+TEST(BothBrackets, LargeDrawnKnotsKeepTheJonesValuesOfEveryKnot) {
+#ifdef RAVELON_SANITIZED_TESTS
+    constexpr int Knots = 1;
+#else
+    constexpr int Knots = 4;
+#endif
+    std::mt19937 rng(4646);
+    TContractionLimits shared;
+    shared.Threads = 3;
+    shared.ThreadStates = 64;
+    int wide = 0;
+    for (int knot = 0; knot < Knots; ++knot) {
+        testing::TRandomShape shape;
+        shape.MinPoints = 46;
+        shape.MaxPoints = 50;
+        TKnot k;
+        testing::RandomDiagram(rng, shape).MakeKnot(k);
+        TContractionStats stats;
+        const TPoly jones = testing::JonesFromBracket(testing::BracketPoly(ContractBracket(k, shared, &stats)), k.Writhe());
+        if (stats.Coefficients != TCoefficientKind::Bits64) ++wide;
+        // The sums of the coefficients by exponent mod 12.
+        std::vector<TCoefficient> sum(12, TCoefficient(0));
+        for (const auto& [exponent, coefficient] : testing::NonZero(jones)) {
+            ASSERT_EQ(exponent.second, 1) << "a knot's exponents are whole";
+            sum[static_cast<std::size_t>(((exponent.first % 12) + 12) % 12)] += coefficient;
+        }
+        auto mod = [&](int M, int R) {
+            TCoefficient s(0);
+            for (int e = R; e < 12; e += M) s += sum[static_cast<std::size_t>(e)];
+            return s;
+        };
+        const std::string what = "knot " + std::to_string(knot) + " of " + std::to_string(k.FCrossingCount()) + " crossings";
+        EXPECT_EQ(mod(1, 0), 1) << what;
+        // V(w) = S0 + S1 w + S2 w^2 = (S0 - S2) + (S1 - S2) w.
+        EXPECT_EQ(mod(3, 0) - mod(3, 2), 1) << what;
+        EXPECT_EQ(mod(3, 1), mod(3, 2)) << what;
+        // V(i) = (T0 - T2) + i (T1 - T3).
+        EXPECT_EQ(mod(4, 1), mod(4, 3)) << what;
+        EXPECT_EQ(abs(mod(4, 0) - mod(4, 2)), 1) << what;
+    }
+    EXPECT_GT(wide, 0);
 }
 
 }  // namespace
