@@ -7,12 +7,14 @@
 // after each step, so that pages already touched serve again. A larger array
 // is reserved four times as large, as the boundary widens: a first touch of a
 // page is dear, an untouched one costs nothing. One that holds far more than
-// the need is given back, as the boundary narrows. What an array holds is
-// counted by the most it was filled since it was last reserved.
+// the need is given back, as the boundary narrows, and the pages of one a
+// quarter larger than the need. What an array holds is counted by the most
+// it was filled since then.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
+#include <type_traits>
 
 #include "knot/HugePageArray.h"
 #include "knot/PairingTable.h"
@@ -61,6 +63,13 @@ private:
             Array = THugePageArray<C>();
             Array.reserve(4 * Count);
             Filled = 0;
+        } else if constexpr (std::is_trivially_copyable_v<C>) {
+            // As the states turn wide their narrow array empties: what lies
+            // a quarter beyond the need goes back to the kernel.
+            if (4 * Filled > 5 * Count) {
+                GiveBackPages(Array, Count, Filled);
+                Filled = Count;
+            }
         }
         Filled = std::max(Filled, Count);
     }

@@ -63,6 +63,10 @@ struct TContractionStats {
     // The bytes expected from the order before the first step
     // (knot/CostEstimate.h); past the bound the code is refused at once.
     double EstimatedBytes = 0;
+    // The largest projection of the bytes the rest of the order would hold,
+    // from what the steps taken measured; past the bound by
+    // ProjectionMargin the code is refused there.
+    double ProjectedBytes = 0;
     // The steps contracted: one per crossing, as an overflow widens the
     // states it has and goes on.
     std::size_t Steps = 0;
@@ -77,7 +81,9 @@ using TBracketTerms = std::vector<std::pair<std::int64_t, TCoefficient>>;
 // The bracket of Code. Throws std::logic_error when the code is not complete
 // (see BuildPortGraph) and TTooComplex when its states would need more memory
 // than Limits allows: at once when the estimate of its order passes the bound
-// by EstimateMargin (knot/CostEstimate.h), or as soon as the states built pass it.
+// by EstimateMargin (knot/CostEstimate.h), as soon as the projection from the
+// steps taken passes it by ProjectionMargin, or as soon as the states built
+// pass it.
 TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits = {},
                               TContractionStats* Stats = nullptr);
 

@@ -26,10 +26,12 @@
 #include <vector>
 
 #include "knot/CoefficientArrays.h"
+#include "knot/CostEstimate.h"
 #include "knot/Contraction.h"
 #include "knot/ContractionStep.h"
 #include "knot/CrossingOrder.h"
 #include "knot/HugePageArray.h"
+#include "knot/OrderSearch.h"
 #include "knot/PairingTable.h"
 #include "knot/Parts.h"
 #include "knot/StridePoly.h"
@@ -169,6 +171,7 @@ public:
             ++FStats.Steps;
             FSlots = step.NewSlotNodes();
             FTaken[static_cast<std::size_t>(crossing)] = 1;
+            if constexpr (!std::is_same_v<N, W>) Project(Order);
         }
         std::vector<TStridePoly<W>> classes;
         for (std::size_t state = 0; state < FTable.Count(); ++state) {
@@ -189,6 +192,39 @@ private:
 
     // How far ahead of its look-up the place of a key is fetched.
     static constexpr std::size_t FetchAhead = 8;
+    // The steps measured before the rest of an order is projected from them,
+    // and the narrowest boundary whose states measure the share of the
+    // pairings the code holds.
+    static constexpr std::size_t MeasuredSteps = 32;
+    static constexpr int MeasuredWidth = 12;
+
+    // Measures the code on the steps taken (knot/CostEstimate.h): the share
+    // of the pairings it holds (the most seen), its coefficients per state
+    // and their bit length per crossing taken; refuses it when the rest of
+    // the order, so measured, would hold more than ProjectionMargin times the
+    // bound. A code far beyond reach is thus refused in its first steps,
+    // which cost little, rather than in its widest.
+    void Project(const TCrossingOrder& Order) {
+        const std::size_t taken = FStep + 1;
+        if (taken >= Order.Crossings.size() || FTable.Count() == 0) return;
+        const int width = Order.Widths[FStep];
+        if (width >= MeasuredWidth)
+            FShare = std::max(FShare, static_cast<double>(FTable.Count()) / WidthStates(width));
+        if (taken < MeasuredSteps) return;
+        std::size_t coefficients = 0;
+        int bits = 0;
+        for (std::size_t state = 0; state < FTable.Count(); ++state) {
+            coefficients += FTable.Span(state).Length;
+            bits = std::max(bits, static_cast<int>(FTable.Span(state).Bits));
+        }
+        TCostScale scale;
+        if (FShare > 0) scale.StatesShare = FShare;
+        scale.CoefficientsPerStep = static_cast<double>(coefficients) / static_cast<double>(FTable.Count()) / static_cast<double>(taken);
+        scale.BitsPerStep = static_cast<double>(bits) / static_cast<double>(taken);
+        const double projected = EstimateCost(Order, scale, taken).PeakBytes;
+        FStats.ProjectedBytes = std::max(FStats.ProjectedBytes, projected);
+        if (projected > ProjectionMargin * static_cast<double>(FLimits.MaxBytes)) throw TTooComplex();
+    }
 
     // The states of the step into Next, with the span each needs and the
     // bound of its sums, and the target of each smoothing of each state
@@ -342,6 +378,8 @@ private:
     THugePageArray<TTarget> FTargets;
     // The threads of a large step.
     unsigned FParts = 1;
+    // The largest share of the pairings of a boundary the states have held.
+    double FShare = 0;
     // The boundary ends of the states, and the crossings taken.
     std::vector<std::int32_t> FSlots;
     std::vector<char> FTaken;

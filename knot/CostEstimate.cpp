@@ -4,26 +4,29 @@
 #include <cstdint>
 
 #include "knot/OrderSearch.h"
-#include "knot/StridePoly.h"
+#include "knot/PairingTable.h"
 
 namespace ravelon {
 
 namespace {
 
-// The bytes of one state beyond its key and coefficients: the polynomial
-// record, two index places and the heap block of its coefficients.
-constexpr double StateBytes = sizeof(TStridePoly<std::int64_t>) + 2 * 8 + 16;
+// The bytes of one state beyond its key and coefficients: its span record,
+// two to four places of the hash index, and its pairing, hash and target as
+// the next step's source.
+constexpr double StateBytes = sizeof(TSpan) + 3 * sizeof(TPairingEntry) + 16;
 
 }  // namespace
 
-TCostEstimate EstimateCost(const TCrossingOrder& Order) {
+TCostEstimate EstimateCost(const TCrossingOrder& Order, const TCostScale& Scale, std::size_t From) {
     TCostEstimate cost;
     double before = 0;
-    for (std::size_t k = 0; k < Order.Widths.size(); ++k) {
+    for (std::size_t k = From; k < Order.Widths.size(); ++k) {
         const int w = Order.Widths[k];
-        const double states = WidthStates(w);
-        const double coefficients = StepCoefficients(k);
-        const double bytes = states * (w + 1 + StateBytes + 8 * coefficients);
+        const double taken = static_cast<double>(k + 1);
+        const double states = WidthStates(w) * Scale.StatesShare;
+        const double coefficients = 1 + Scale.CoefficientsPerStep * taken;
+        const double wide = std::clamp((Scale.BitsPerStep * taken - 64) / 16, 0.0, 1.0);
+        const double bytes = states * (w + 1 + StateBytes + coefficients * (8 + 8 * wide));
         cost.PeakStates = std::max(cost.PeakStates, states);
         cost.PeakBytes = std::max(cost.PeakBytes, before + bytes);
         before = bytes;

@@ -1,14 +1,16 @@
-// The cost of contracting along an order, estimated before any step is taken,
-// so that a code beyond reach is refused at once.
+// The cost of contracting along an order, estimated before any step is taken
+// and again as the steps go, so that a code beyond reach is refused early.
 //
 // Data model: after step k of an order of width w the contraction holds at
 // most one state per pairing of the w boundary ends; for a planar code whose
 // taken part is a disc these are the non-crossing pairings, Catalan(w / 2) of
-// them. Each state holds its key (w + 1 bytes), its polynomial record, two
-// places of the hash index and a block of 64-bit coefficients, about one for
-// every two crossings taken (the exponents of a state span the smoothings of
-// the taken crossings in steps of 4). A step holds the table before it and
-// the one it builds.
+// them, and a code holds some share of that (StatesShare). Each state holds
+// its key (w + 1 bytes), its span record, places of the hash index and its
+// coefficients: a number that grows by about CoefficientsPerStep with every
+// crossing taken, of 8 bytes while they fit 64 bits and of 16 bytes after.
+// The bit length of the largest coefficient grows by about BitsPerStep with
+// every crossing taken, and the states turn wide over the 16 bits after it
+// passes 64. A step holds the table before it and the one it builds.
 #pragma once
 
 #include <cstddef>
@@ -17,10 +19,22 @@
 
 namespace ravelon {
 
-// The estimate may be up to about twice what a code needs (a closed braid's
-// boundary holds fewer pairings than a disc's): a code is refused at once
-// only when its estimate passes the bound by this factor.
+// The estimate before the first step may be up to about twice what a code
+// needs (a closed braid's boundary holds fewer pairings than a disc's): a
+// code is refused at once only when its estimate passes the bound by this
+// factor.
 constexpr double EstimateMargin = 2;
+// Once the steps have measured the code, a projection of what the rest of
+// its order holds refuses it when it passes the bound by this factor.
+constexpr double ProjectionMargin = 1.25;
+
+// What a code is expected to hold, per step, before it has been measured
+// (from random drawn diagrams of 250 to 450 crossings), or as measured.
+struct TCostScale {
+    double StatesShare = 1;
+    double CoefficientsPerStep = 0.5;
+    double BitsPerStep = 0.36;
+};
 
 // What contracting along an order is expected to cost.
 struct TCostEstimate {
@@ -30,6 +44,7 @@ struct TCostEstimate {
     double PeakBytes = 0;
 };
 
-TCostEstimate EstimateCost(const TCrossingOrder& Order);
+// The cost of the steps from From to the end of the order.
+TCostEstimate EstimateCost(const TCrossingOrder& Order, const TCostScale& Scale = {}, std::size_t From = 0);
 
 }  // namespace ravelon

@@ -12,10 +12,12 @@
 #include <sys/mman.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <memory>
 #include <new>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -67,5 +69,18 @@ struct THugePageAllocator {
 
 template <class T>
 using THugePageArray = std::vector<T, THugePageAllocator<T>>;
+
+// Gives the whole pages of the elements From to To - 1 of Array's block back
+// to the kernel: they hold no memory until written again, and read as 0.
+// For a block of the huge page allocator only (smaller ones are left alone).
+template <class T>
+void GiveBackPages(THugePageArray<T>& Array, std::size_t From, std::size_t To) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    constexpr std::uintptr_t Page = 4096;
+    if (Array.capacity() * sizeof(T) < HugePageBytes || To > Array.capacity() || From >= To) return;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(Array.data() + From) + Page - 1) / Page * Page;
+    const auto end = reinterpret_cast<std::uintptr_t>(Array.data() + To) / Page * Page;
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+}
 
 }  // namespace ravelon

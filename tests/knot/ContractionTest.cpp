@@ -277,6 +277,25 @@ TEST(Contraction, RefusesAtOnceWhatTheEstimatePlacesBeyondTheBound) {
     }
 }
 
+// A code whose first steps project a peak past the bound by the projection's
+// margin, though its estimate before the first step passed it by less than
+// the estimate's margin, is refused in those steps, before its states reach
+// the bound.
+TEST(Contraction, RefusesEarlyWhatItsFirstStepsProjectBeyondTheBound) {
+    std::mt19937 rng(99);
+    const TKnot code = testing::BraidClosure(10, testing::RandomBraidWord(rng, 10, 300));
+    TContractionStats full, refused;
+    ContractBracket(code, {}, &full);
+    TContractionLimits tight;
+    tight.MaxBytes = full.PeakBytes / 18 * 10;
+    ASSERT_LT(full.EstimatedBytes, EstimateMargin * static_cast<double>(tight.MaxBytes));
+    EXPECT_THROW(ContractBracket(code, tight, &refused), TTooComplex);
+    EXPECT_GT(refused.Steps, 0u);
+    EXPECT_LT(refused.Steps, full.Steps / 2);
+    EXPECT_LT(refused.PeakBytes, tight.MaxBytes);
+    EXPECT_GT(refused.ProjectedBytes, ProjectionMargin * static_cast<double>(tight.MaxBytes));
+}
+
 TEST(Contraction, RefusesIncompleteCodes) {
     // A port without an edge, an edge into no crossing, an edge from a port to itself.
     const std::vector<TKnot> incomplete = {
