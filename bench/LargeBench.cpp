@@ -3,10 +3,12 @@
 // (the greedy order, no simplification) and the new one (moves I and II
 // removed, the order search) side by side, each in a process of its own so
 // that its peak resident size is its own; then the time to refuse a diagram
-// beyond reach.
+// beyond reach; last a sample of twelve more 450-point diagrams (seeds 1 to
+// 12), the new way only.
 //
-//   ./build/bench/bench_large            # every size, old and new
+//   ./build/bench/bench_large            # every size, old and new, and the sample
 //   ./build/bench/bench_large 450        # one size
+//   ./build/bench/bench_large sample     # the sample only
 //
 // A computation that passes the memory bound is reported as refused, with the
 // time the refusal took; one that runs past Timeout seconds is stopped.
@@ -44,9 +46,11 @@ struct TReport {
     bool Refused = false;
 };
 
-TKnot Diagram(int Size) {
+constexpr unsigned SampleSize = 450, SampleSeeds = 12;
+
+TKnot Diagram(int Size, unsigned Seed) {
     TKnot k;
-    ravelon::bench::RandomPolygon(Size, static_cast<unsigned>(4242 + Size)).MakeKnot(k);
+    ravelon::bench::RandomPolygon(Size, Seed).MakeKnot(k);
     return k;
 }
 
@@ -75,8 +79,8 @@ TReport Compute(const TKnot& Code, bool New) {
 
 // Runs Compute in a child process; the report and the child's peak resident
 // size in MiB, or false when the child failed or was stopped.
-bool InChild(int Size, bool New, TReport& Report, double& PeakMiB) {
-    const TKnot code = Diagram(Size);
+bool InChild(int Size, unsigned Seed, bool New, TReport& Report, double& PeakMiB) {
+    const TKnot code = Diagram(Size, Seed);
     int fds[2];
     if (pipe(fds) != 0) return false;
     const pid_t child = fork();
@@ -98,34 +102,48 @@ bool InChild(int Size, bool New, TReport& Report, double& PeakMiB) {
     return read_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-void Row(int Size, bool New) {
+// One row of the table; Seed 0 for the size's own seed, 4242 + Size.
+void Row(int Size, bool New, unsigned Seed = 0) {
     TReport r;
     double mib = 0;
-    if (!InChild(Size, New, r, mib)) {
-        std::printf("| %4d | %s | stopped after %u s |\n", Size, New ? "new" : "old", Timeout);
+    const std::string label = Seed == 0 ? std::to_string(Size) : std::to_string(Size) + " #" + std::to_string(Seed);
+    if (!InChild(Size, Seed == 0 ? static_cast<unsigned>(4242 + Size) : Seed, New, r, mib)) {
+        std::printf("| %s | %s | stopped after %u s |\n", label.c_str(), New ? "new" : "old", Timeout);
         return;
     }
-    std::printf("| %4d | %3d | %s | %3d | %5d | %9.0f | %8.2f s | %6.0f MiB | %s |\n", Size, r.Crossings,
+    std::printf("| %s | %3d | %s | %3d | %5d | %9.0f | %8.2f s | %6.0f MiB | %s |\n", label.c_str(), r.Crossings,
                 New ? "new" : "old", r.Contracted, r.Width, r.States, r.Seconds, mib,
                 r.Refused ? "refused" : (std::to_string(r.Terms) + " terms").c_str());
     std::fflush(stdout);
 }
 
+void Header() {
+    std::printf("| size | crossings | order | contracted | width | states | time | peak memory | result |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<int> sizes(std::begin(Sizes), std::end(Sizes));
-    if (argc > 1) sizes.assign(1, std::atoi(argv[1]));
-    std::printf("| size | crossings | order | contracted | width | states | time | peak memory | result |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|\n");
-    for (const int size : sizes) {
-        Row(size, false);
-        Row(size, true);
+    const bool sampleOnly = argc > 1 && std::string(argv[1]) == "sample";
+    if (!sampleOnly) {
+        std::vector<int> sizes(std::begin(Sizes), std::end(Sizes));
+        if (argc > 1) sizes.assign(1, std::atoi(argv[1]));
+        Header();
+        for (const int size : sizes) {
+            Row(size, false);
+            Row(size, true);
+        }
     }
     if (argc == 1) {
         std::printf("\nbeyond reach (about %d crossings):\n", BeyondReach);
-        std::printf("| size | crossings | order | contracted | width | states | time | peak memory | result |\n");
+        Header();
         Row(BeyondReach, true);
+    }
+    if (argc == 1 || sampleOnly) {
+        std::printf("\nsample of %u more diagrams of %u points:\n", SampleSeeds, SampleSize);
+        Header();
+        for (unsigned seed = 1; seed <= SampleSeeds; ++seed) Row(SampleSize, true, seed);
     }
     return 0;
 }
