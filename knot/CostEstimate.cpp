@@ -25,7 +25,7 @@ TCostEstimate EstimateCost(const TCrossingOrder& Order, const TCostScale& Scale,
         const double taken = static_cast<double>(k + 1);
         const double states = WidthStates(w) * Scale.StatesShare;
         const double coefficients = 1 + Scale.CoefficientsPerStep * taken;
-        const double wide = std::clamp((Scale.BitsPerStep * taken - 64) / 16, 0.0, 1.0);
+        const double wide = WideShare(Scale.BitsPerStep * taken);
         const double bytes = states * (w + 1 + StateBytes + coefficients * (8 + 8 * wide));
         cost.PeakStates = std::max(cost.PeakStates, states);
         cost.PeakBytes = std::max(cost.PeakBytes, before + bytes);

@@ -13,6 +13,7 @@
 // passes 64. A step holds the table before it and the one it builds.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 
 #include "knot/CrossingOrder.h"
@@ -35,6 +36,10 @@ struct TCostScale {
     double CoefficientsPerStep = 0.5;
     double BitsPerStep = 0.36;
 };
+
+// The share of the states with 128-bit coefficients when the largest
+// coefficient has Bits bits: none up to 64, all from 80 on.
+constexpr double WideShare(double Bits) { return std::clamp((Bits - 64) / 16, 0.0, 1.0); }
 
 // What contracting along an order is expected to cost.
 struct TCostEstimate {

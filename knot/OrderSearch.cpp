@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "knot/CostEstimate.h"
 #include "knot/OrderRefine.h"
 #include "knot/SpectralOrder.h"
 
@@ -67,7 +68,10 @@ double WidthStates(int W) {
     return catalan;
 }
 
-double StepCoefficients(std::size_t K) { return static_cast<double>(K + 1) / 2 + 1; }
+double StepCoefficients(std::size_t K) {
+    const double taken = static_cast<double>(K + 1);
+    return (taken / 2 + 1) * (1 + WideShare(TCostScale{}.BitsPerStep * taken));
+}
 
 double OrderWork(const TCrossingOrder& Order) {
     double sum = 0;

@@ -36,7 +36,8 @@ enum class TOrderSearch {
 // The states a boundary of width W can hold in a planar code, Catalan(W / 2).
 double WidthStates(int W);
 // The coefficients a state holds after step K, about one for every two
-// crossings taken (knot/CostEstimate.h).
+// crossings taken, counted twice once they are expected past 64 bits
+// (knot/CostEstimate.h).
 double StepCoefficients(std::size_t K);
 // The work of contracting along the order: the sum over the steps of
 // WidthStates times StepCoefficients.
