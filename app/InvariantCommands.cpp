@@ -29,6 +29,9 @@ public:
     explicit TBusy(TForm1& Form) : FForm(Form) {
         SetScreenCursor(crHourGlass);
         FForm.ShowHint(QStringLiteral("多項式を計算しています..."));
+        // The window system's word that the confirmation has gone, so that
+        // the canvas beneath it is drawn again before a long computation.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         FForm.repaint();
         FForm.StatusBar1->repaint();
     }
