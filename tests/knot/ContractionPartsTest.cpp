@@ -110,6 +110,62 @@ TEST(StridePoly, SixtyFourBitOverflowIsCaughtAndExactValuesAreNot) {
     EXPECT_EQ(product.Coeffs[2], TCoefficient("27670116110564327424"));
 }
 
+// The unchecked sums a state whose bound fits its type takes must be the
+// checked ones, for every loop count and length (the first and last
+// coefficients are summed apart), also from wide sources of narrow values
+// and near the edge of the range.
+TEST(StridePoly, UncheckedSumsWithinTheBoundAreTheCheckedOnes) {
+    std::mt19937_64 rng(17);
+    for (int round = 0; round < 600; ++round) {
+        const int loops = round % 3;
+        const std::size_t length = 1 + static_cast<std::size_t>(round / 3) % 9;
+        // Sources below 2^60, so that four of them fit 63 bits.
+        const std::int64_t edge = std::int64_t{1} << 60;
+        std::uniform_int_distribution<std::int64_t> value(-edge + 1, edge - 1);
+        std::vector<std::int64_t> source(length);
+        std::vector<TWideCoefficient> wide(length);
+        for (std::size_t i = 0; i < length; ++i) wide[i] = source[i] = round % 5 == 0 ? edge - 1 : value(rng);
+        std::vector<std::int64_t> checked(length + 2), unchecked(length + 2), fromWide(length + 2);
+        for (std::size_t i = 0; i < length + 2; ++i) checked[i] = unchecked[i] = fromWide[i] = value(rng) / 4;
+        AddTimesLoops(checked.data(), source.data(), length, loops, 1);
+        AddTimesLoopsWithin(unchecked.data(), source.data(), length, loops);
+        AddTimesLoopsWithin(fromWide.data(), wide.data(), length, loops);
+        ASSERT_EQ(unchecked, checked) << round;
+        ASSERT_EQ(fromWide, checked) << round;
+    }
+}
+
+// A state whose sums may pass 63 bits is laid out wide, one whose sums
+// cannot stays narrow: the bound is the largest bit length added, plus
+// log2 of the number of sums rounded up.
+TEST(PairingTable, LayoutKeepsNarrowOnlyWhatCannotPass63Bits) {
+    struct Case {
+        std::vector<int> Added;  // the bit length of each polynomial added
+        bool Wide;
+    };
+    const std::vector<Case> cases = {
+        {{63}, false}, {{64}, true},     {{62, 62}, false},     {{62, 63}, true},
+        {{61, 61, 61}, false}, {{62, 1, 1}, true}, {{61, 61, 61, 61}, false}, {{61, 1, 1, 1, 1}, true},
+    };
+    TPairingTable table(2);
+    for (std::size_t c = 0; c < cases.size(); ++c) {
+        // Ends 0 and 1 paired, and a class of its own (a key of 3 bytes).
+        std::vector<std::uint8_t> key(16, 0);
+        key[0] = 1;
+        key[2] = static_cast<std::uint8_t>(c);
+        const std::size_t state = table.FindOrAdd(key.data());
+        for (const int bits : cases[c].Added) table.Cover(state, 0, 1, bits);
+    }
+    const TLayoutCounts counts = table.Layout(63);
+    std::size_t wide = 0;
+    for (std::size_t c = 0; c < cases.size(); ++c) {
+        EXPECT_EQ(table.Span(c).Wide, cases[c].Wide) << c;
+        wide += cases[c].Wide ? 1 : 0;
+    }
+    EXPECT_EQ(counts.Wide, wide);
+    EXPECT_EQ(counts.Narrow, cases.size() - wide);
+}
+
 // With the full hash, with every key colliding (hash 0) and with two hash
 // values: equal keys meet, others do not, through the index's growth.
 TEST(PairingTable, EqualKeysMeetAndOthersDoNot) {
