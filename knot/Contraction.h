@@ -37,8 +37,8 @@ struct TContractionLimits {
     bool Simplify = true;
     // The orders tried (knot/OrderSearch.h).
     TOrderSearch Order = TOrderSearch::Decomposition;
-    // The threads a large step of the contraction runs on; 0 for one per
-    // core (at most 8). The result does not depend on it.
+    // The threads a large step of the contraction runs on (at most 64); 0
+    // for one per core (at most 8). The result does not depend on it.
     unsigned Threads = 0;
     // A step of fewer states than this runs on one thread: a small step
     // costs less than starting threads.

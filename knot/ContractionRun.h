@@ -103,7 +103,7 @@ class TContraction {
 public:
     TContraction(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats)
         : FGraph(Graph), FLimits(Limits), FStats(Stats), FTable(0),
-          FParts(Limits.Threads == 0 ? CoreParts() : Limits.Threads),
+          FParts(Limits.Threads == 0 ? CoreParts() : std::min(Limits.Threads, MostParts)),
           FTaken(static_cast<std::size_t>(Graph.Crossings), 0) {
         const std::vector<std::uint8_t> noPairing(FTable.KeyLength(), 0);
         FTable.Cover(FTable.FindOrAdd(noPairing.data()), 0, 1, 1);

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "knot/CostEstimate.h"
+#include "knot/LaplacianSweep.h"
 #include "knot/OrderRefine.h"
-#include "knot/SpectralOrder.h"
 
 namespace ravelon {
 
@@ -146,11 +146,11 @@ TCrossingOrder SearchOrder(const TPortGraph& Graph, TOrderSearch Search) {
             }
         }
     }
-    // The sweeps of the spectral picture find other orders than the greedy
+    // The sweeps of the Laplacian picture find other orders than the greedy
     // ones; the best of each is refined, and the better kept.
     const std::int64_t moves = std::min(RefineMoves * n, MostMoves);
     TCrossingOrder refined = RefineOrder(Graph, std::move(best), moves, RefineReach);
-    TCrossingOrder swept = RefineOrder(Graph, SpectralOrder(Graph, StepBudget), moves, RefineReach);
+    TCrossingOrder swept = RefineOrder(Graph, LaplacianSweepOrder(Graph, StepBudget), moves, RefineReach);
     return Better(swept, OrderWork(swept), refined, OrderWork(refined)) ? swept : refined;
 }
 

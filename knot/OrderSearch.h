@@ -1,7 +1,7 @@
 // The search for a crossing order of small cost: the greedy orders of
 // knot/CrossingOrder.h, greedy orders whose ties are broken by the
 // elimination orders of a tree decomposition of the crossing graph, and the
-// sweeps of its spectral picture (knot/SpectralOrder.h).
+// sweeps of its Laplacian picture (knot/LaplacianSweep.h).
 //
 // Data model: the crossing graph has the crossings 0 to n - 1 as vertices and
 // an edge between two crossings joined by an arc. An elimination order removes
@@ -28,7 +28,7 @@ namespace ravelon {
 enum class TOrderSearch {
     // Only the greedy orders of ChooseOrder.
     Greedy,
-    // Those, the greedy orders with elimination ranks and the spectral
+    // Those, the greedy orders with elimination ranks and the Laplacian
     // sweeps.
     Decomposition,
 };

@@ -16,6 +16,8 @@ namespace ravelon {
 // The parts a contraction cuts its large loops into when told to use all
 // cores: one per core, at most 8.
 unsigned CoreParts();
+// The most parts it cuts them into when told a number of threads.
+constexpr unsigned MostParts = 64;
 
 // Runs Body(Part) for Part 0 to Parts - 1 at once, each on a thread of its
 // own but the first, and returns when all have ended. An exception of a part

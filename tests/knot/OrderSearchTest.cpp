@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "knot/Contraction.h"
+#include "knot/LaplacianSweep.h"
 #include "knot/OrderRefine.h"
 #include "knot/OrderSearch.h"
 #include "knot/Simplify.h"
-#include "knot/SpectralOrder.h"
 #include "tests/support/BraidCode.h"
 #include "tests/support/RandomCode.h"
 
@@ -65,7 +65,7 @@ TEST(OrderSearch, OrdersArePermutationsNoWorseThanTheGreedy) {
         for (const bool minFill : {false, true}) {
             ExpectMeasured(graph, MeasureOrder(graph, EliminationOrder(graph, minFill)), what);
         }
-        ExpectMeasured(graph, SpectralOrder(graph, 40'000'000), what);
+        ExpectMeasured(graph, LaplacianSweepOrder(graph, 40'000'000), what);
     }
     EXPECT_GT(narrower, 0);
 }

@@ -1,4 +1,4 @@
-#include "knot/SpectralOrder.h"
+#include "knot/LaplacianSweep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,7 +37,7 @@ void Orthonormalise(TVector& V, const TVector* Before) {
 
 }  // namespace
 
-TCrossingOrder SpectralOrder(const TPortGraph& Graph, std::int64_t StepBudget) {
+TCrossingOrder LaplacianSweepOrder(const TPortGraph& Graph, std::int64_t StepBudget) {
     const std::int32_t n = Graph.Crossings;
     const auto un = static_cast<std::size_t>(n);
     if (n == 0) return {};

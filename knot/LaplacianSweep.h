@@ -24,6 +24,6 @@ namespace ravelon {
 // over directions spread around the circle, as many as keep the greedy steps
 // (n^2 each) within StepBudget: the smallest widest boundary, then the least
 // work (OrderWork). The order of no crossing for a code without crossings.
-TCrossingOrder SpectralOrder(const TPortGraph& Graph, std::int64_t StepBudget);
+TCrossingOrder LaplacianSweepOrder(const TPortGraph& Graph, std::int64_t StepBudget);
 
 }  // namespace ravelon
