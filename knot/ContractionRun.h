@@ -241,7 +241,11 @@ private:
         RunParts(Parts, [&](unsigned Part) {
             for (std::size_t state = PartBegin(sources, Parts, Part); state < PartBegin(sources, Parts, Part + 1); ++state) {
                 const TSpan& span = FTable.Span(state);
-                if (span.Length == 0) continue;
+                if (span.Length == 0) {
+                    // No look-up; the hashes only guide the fetches ahead.
+                    FHashes[2 * state] = FHashes[2 * state + 1] = 0;
+                    continue;
+                }
                 for (std::size_t smoothing = 2 * state; smoothing < 2 * state + 2; ++smoothing) {
                     std::uint8_t* key = FKeys.data() + smoothing * length;
                     const int loops = Step.Apply(Kind(smoothing), FTable.Key(state), key);
