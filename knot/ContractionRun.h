@@ -135,7 +135,7 @@ public:
         FArrays.Reserve(counts);
         Check(FTable.Bytes() + ScratchBytes() + FArrays.Bytes() + Narrow.FArrays.Bytes());
         FArrays.Resize(counts);
-        const unsigned parts = FTable.Count() < FLimits.ThreadStates ? 1 : FParts;
+        const unsigned parts = PartsOfStep();
         RunParts(parts, [&](unsigned Part) {
             Convert(Narrow.FArrays.Narrow, FArrays.Narrow, parts, Part);
             Convert(Narrow.FArrays.Wide, FArrays.Wide, parts, Part);
@@ -151,7 +151,7 @@ public:
             const std::int32_t crossing = Order.Crossings[FStep];
             const TContractionStep step(FGraph, crossing, FSlots, FTaken);
             if (step.NewWidth() > MaxPairingWidth) throw TTooComplex();
-            const unsigned parts = FTable.Count() < FLimits.ThreadStates ? 1 : FParts;
+            const unsigned parts = PartsOfStep();
             // The table of two steps ago, its arrays already in place.
             TPairingTable& next = FSpareTable;
             next.Reset(step.NewWidth());
@@ -189,6 +189,9 @@ public:
 private:
     template <class, class>
     friend class TContraction;
+
+    // The threads a step from the states held runs on: one for a small step.
+    unsigned PartsOfStep() const { return FTable.Count() < FLimits.ThreadStates ? 1 : FParts; }
 
     // How far ahead of its look-up the place of a key is fetched.
     static constexpr std::size_t FetchAhead = 8;
