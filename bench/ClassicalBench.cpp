@@ -12,10 +12,10 @@
 #include <set>
 #include <string>
 
-#include "cli/Identify.h"
-#include "cli/KnotTable.h"
-#include "cli/PdCode.h"
-#include "cli/PdRead.h"
+#include "table/Identify.h"
+#include "table/KnotTable.h"
+#include "knot/PdCode.h"
+#include "knot/PdRead.h"
 #include "knot/ClassicalInvariants.h"
 #include "knot/Knot.h"
 #include "tests/support/BraidCode.h"

@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "cli/CalcReport.h"
-#include "cli/KnotTable.h"
-#include "cli/PdRead.h"
+#include "table/KnotTable.h"
+#include "knot/PdRead.h"
 #include "diagram/Draw.h"
 #include "knot/Knot.h"
 

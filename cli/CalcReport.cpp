@@ -3,24 +3,12 @@
 #include <ostream>
 
 #include "cli/Json.h"
-#include "cli/PolyText.h"
+#include "arith/PolyText.h"
 #include "knot/ClassicalInvariants.h"
 
 namespace ravelon {
 
 namespace {
-
-std::string CandidateText(const TCandidate& c) { return c.Name + (c.Mirror ? " (鏡像)" : ""); }
-
-std::string IdentifyText(const TIdentification& id) {
-    if (id.Candidates.empty())
-        return "表の素な結び目・絡み目ではありません (合成結び目、表より交点の多いもの、または分離した絡み目の可能性があります)";
-    std::string list;
-    for (const TCandidate& c : id.Candidates) list += (list.empty() ? "" : ", ") + CandidateText(c);
-    if (id.Unique && id.Candidates.size() == 1) return list;
-    if (id.Unique) return list + " (同じ絡み目の向きの違い)";
-    return "計算した不変量がすべて一致する候補が " + std::to_string(id.Candidates.size()) + " 個あります: " + list;
-}
 
 std::string IdentifyJson(const TIdentification& id) {
     std::string out = "{\"candidates\": [";

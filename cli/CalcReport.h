@@ -12,8 +12,8 @@
 #include <gmpxx.h>
 
 #include "cli/Calc.h"
-#include "cli/Identify.h"
-#include "cli/PdCode.h"
+#include "table/Identify.h"
+#include "knot/PdCode.h"
 #include "knot/Knot.h"
 
 namespace ravelon {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cli/PolyText.h"
+#include "arith/PolyText.h"
 
 namespace ravelon {
 

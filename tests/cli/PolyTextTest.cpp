@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/Json.h"
-#include "cli/PolyText.h"
+#include "arith/PolyText.h"
 #include "knot/Knot.h"
 
 namespace ravelon {
@@ -32,6 +32,12 @@ TEST(PolyText, WritesTermsByDescendingExponent) {
     TPoly quarter = Make({{1, 1}, {-3, 2}});
     quarter.DivideExponents(-4);
     EXPECT_EQ(PolyText(quarter, "t"), "2t^(3/4) + t^(-1/4)");
+
+    // LaTeX groups every exponent in braces, one-digit ones too.
+    EXPECT_EQ(PolyLatex(Make({{1, 1}, {3, 1}, {4, -1}}), "t"), "-t^{4} + t^{3} + t");
+    EXPECT_EQ(PolyLatex(Make({{2, 5}, {0, -2}, {-10, -12}}), "A"), "5A^{2} - 2 - 12A^{-10}");
+    EXPECT_EQ(PolyLatex(link, "t"), "-t^{-1/2} - t^{-5/2}");
+    EXPECT_EQ(PolyLatex(TPoly(0), "t"), "0");
 }
 
 TEST(PolyText, JsonHasExactTermsAndEscapedStrings) {

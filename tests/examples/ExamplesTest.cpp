@@ -4,8 +4,8 @@
 #include <map>
 #include <sstream>
 
-#include "cli/PdCode.h"
-#include "cli/PolyText.h"
+#include "knot/PdCode.h"
+#include "arith/PolyText.h"
 #include "examples/generator/ExampleKnots.h"
 
 namespace ravelon {

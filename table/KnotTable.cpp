@@ -1,4 +1,4 @@
-#include "cli/KnotTable.h"
+#include "table/KnotTable.h"
 
 #include <filesystem>
 #include <fstream>

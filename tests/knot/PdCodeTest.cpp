@@ -6,7 +6,7 @@
 #include <random>
 #include <set>
 
-#include "cli/PdCode.h"
+#include "knot/PdCode.h"
 #include "knot/Knot.h"
 #include "tests/support/BraidCode.h"
 #include "tests/support/PolyTerms.h"

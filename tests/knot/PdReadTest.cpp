@@ -2,8 +2,8 @@
 // read back, and the messages for bad input.
 #include <gtest/gtest.h>
 
-#include "cli/PdCode.h"
-#include "cli/PdRead.h"
+#include "knot/PdCode.h"
+#include "knot/PdRead.h"
 #include "knot/ClassicalInvariants.h"
 #include "tests/support/BraidCode.h"
 #include "tests/support/PolyTerms.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "arith/Poly.h"
-#include "cli/KnotTable.h"
+#include "table/KnotTable.h"
 
 namespace ravelon {
 
@@ -41,6 +41,11 @@ struct TIdentifyInput {
 
 // The candidates for a diagram with these invariants.
 TIdentification Identify(const TKnotTable& Table, const TIdentifyInput& In);
+
+// The answer in a sentence: the name (with " (鏡像)" for a mirror image),
+// the orientations of one link, every candidate when several share all the
+// invariants, or that the diagram is no prime knot or link of the table.
+std::string IdentifyText(const TIdentification& Id);
 
 // The knot or link an entry name stands for: the name without its orientation ("L2a1{0}" -> "L2a1").
 std::string BaseName(const std::string& Name);

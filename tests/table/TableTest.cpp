@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "cli/PdRead.h"
+#include "knot/PdRead.h"
 #include "knot/ClassicalInvariants.h"
 #include "knot/Knot.h"
 #include "tests/support/TableFile.h"

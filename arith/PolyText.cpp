@@ -1,4 +1,4 @@
-#include "cli/PolyText.h"
+#include "arith/PolyText.h"
 
 #include <algorithm>
 
@@ -19,7 +19,16 @@ std::vector<TTextTerm> NonZeroTerms(const TPoly& P) {
     return terms;
 }
 
-std::string PolyText(const TPoly& P, const std::string& VarName) {
+namespace {
+
+// The exponent Num/Den after "^": (1/2) and -3 as text, {1/2} and {-3} in LaTeX.
+std::string ExponentText(const TTextTerm& T, bool Latex) {
+    const std::string e = T.Den == 1 ? std::to_string(T.Num) : std::to_string(T.Num) + "/" + std::to_string(T.Den);
+    if (Latex) return "{" + e + "}";
+    return T.Den == 1 ? e : "(" + e + ")";
+}
+
+std::string Written(const TPoly& P, const std::string& VarName, bool Latex) {
     const std::vector<TTextTerm> terms = NonZeroTerms(P);
     if (terms.empty()) return "0";
     std::string text;
@@ -35,11 +44,15 @@ std::string PolyText(const TPoly& P, const std::string& VarName) {
         if (m != 1) text += m.get_str();
         text += VarName;
         if (t.Den == 1 && t.Num == 1) continue;
-        text += "^";
-        if (t.Den == 1) text += std::to_string(t.Num);
-        else text += "(" + std::to_string(t.Num) + "/" + std::to_string(t.Den) + ")";
+        text += "^" + ExponentText(t, Latex);
     }
     return text;
 }
+
+}  // namespace
+
+std::string PolyText(const TPoly& P, const std::string& VarName) { return Written(P, VarName, false); }
+
+std::string PolyLatex(const TPoly& P, const std::string& VarName) { return Written(P, VarName, true); }
 
 }  // namespace ravelon

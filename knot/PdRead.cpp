@@ -1,4 +1,4 @@
-#include "cli/PdRead.h"
+#include "knot/PdRead.h"
 
 #include <array>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "cli/PdCode.h"
+#include "knot/PdCode.h"
 
 #include <stdexcept>
 

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <map>
 
-#include "cli/Identify.h"
-#include "cli/KnotTable.h"
-#include "cli/PdCode.h"
-#include "cli/PdRead.h"
+#include "table/Identify.h"
+#include "table/KnotTable.h"
+#include "knot/PdCode.h"
+#include "knot/PdRead.h"
 #include "diagram/Draw.h"
 #include "examples/generator/ExampleKnots.h"
 #include "knot/ClassicalInvariants.h"
