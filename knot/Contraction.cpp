@@ -1,7 +1,9 @@
 #include "knot/Contraction.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
+#include <stdexcept>
 
 #include "knot/ContractionRun.h"
 #include "knot/CostEstimate.h"
@@ -63,43 +65,109 @@ TBracketTerms LoopsOnly(int Loops) {
     return terms;
 }
 
-// The bracket of Graph by contraction.
-TBracketTerms Contract(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats) {
-    if (Graph.Crossings == 0) return LoopsOnly(Graph.FreeLoops);
-    const TCrossingOrder order = SearchOrder(Graph, Limits.Order);
-    Stats.MaxWidth = order.MaxWidth;
+// The share of the whole work each step of Order stands for: its
+// estimated work (WidthStates times StepCoefficients, as in OrderWork), the
+// shares of the steps before it included.
+std::vector<double> StepShares(const TCrossingOrder& Order) {
+    std::vector<double> shares(Order.Widths.size());
+    double sum = 0;
+    for (std::size_t k = 0; k < Order.Widths.size(); ++k) {
+        sum += WidthStates(Order.Widths[k]) * StepCoefficients(k);
+        shares[k] = sum;
+    }
+    for (double& share : shares) share /= sum;
+    return shares;
+}
+
+// The bracket of a planned code by contraction, before the removals' factor.
+TBracketTerms Contract(const TBracketPlan& Plan, const TContractionLimits& Limits, TContractionStats& Stats) {
+    const TPortGraph& graph = Plan.Simple.Graph;
+    if (graph.Crossings == 0) return LoopsOnly(graph.FreeLoops);
+    Stats.MaxWidth = Plan.Order.MaxWidth;
     // A code far beyond reach is refused before the first step; one near the
     // bound is refused as soon as the states built pass it.
-    Stats.EstimatedBytes = EstimateCost(order).PeakBytes;
-    if (Stats.EstimatedBytes > EstimateMargin * static_cast<double>(Limits.MaxBytes)) throw TTooComplex();
+    Stats.EstimatedBytes = Plan.EstimatedBytes;
+    if (BeyondReach(Plan, Limits)) throw TTooComplex();
+    const std::vector<double> shares = StepShares(Plan.Order);
     // 64-bit coefficients, 128-bit ones for the states whose sums may pass
     // 63 bits; on a 128-bit overflow the states before the step that
     // overflowed go on with exact ones.
-    TContraction<std::int64_t, TWideCoefficient> fixed(Graph, Limits, Stats);
+    TContraction<std::int64_t, TWideCoefficient> fixed(graph, Limits, Stats, shares);
     try {
-        return Finish(fixed.Run(order), Graph.FreeLoops);
+        return Finish(fixed.Run(Plan.Order), graph.FreeLoops);
     } catch (const TCoefficientOverflow&) {
         Stats.Coefficients = TCoefficientKind::Exact;
     }
     TContraction<TCoefficient, TCoefficient> exact(std::move(fixed));
-    return Finish(exact.Run(order), Graph.FreeLoops);
+    return Finish(exact.Run(Plan.Order), graph.FreeLoops);
+}
+
+// A polynomial of the given exponents and coefficients, in the order given;
+// the constant 0 as one term when there is none.
+TPoly FromTerms(std::vector<TTerm> Terms) {
+    TPoly p(0);
+    if (!Terms.empty()) p.FTerms = std::move(Terms);
+    return p;
+}
+
+std::int32_t Exponent32(std::int64_t E) {
+    if (E < std::numeric_limits<std::int32_t>::min() || E > std::numeric_limits<std::int32_t>::max())
+        throw std::overflow_error("exponent beyond 32 bits");
+    return static_cast<std::int32_t>(E);
 }
 
 }  // namespace
 
-TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits, TContractionStats* Stats) {
+TBracketPlan PlanBracket(const TKnot& Code, const TContractionLimits& Limits) {
+    TBracketPlan plan{TSimplified{BuildPortGraph(Code)}, {}, 0};
+    if (Limits.Simplify) plan.Simple = Simplify(plan.Simple.Graph);
+    if (plan.Simple.Graph.Crossings == 0) return plan;
+    plan.Order = SearchOrder(plan.Simple.Graph, Limits.Order);
+    plan.EstimatedBytes = EstimateCost(plan.Order).PeakBytes;
+    return plan;
+}
+
+bool BeyondReach(const TBracketPlan& Plan, const TContractionLimits& Limits) {
+    return Plan.EstimatedBytes > EstimateMargin * static_cast<double>(Limits.MaxBytes);
+}
+
+TBracketTerms ContractBracket(const TBracketPlan& Plan, const TContractionLimits& Limits, TContractionStats* Stats) {
     TContractionStats local;
     TContractionStats& stats = Stats ? *Stats : local;
     stats = TContractionStats{};
-    TSimplified simple{BuildPortGraph(Code)};
-    if (Limits.Simplify) simple = Simplify(simple.Graph);
-    stats.Crossings = simple.Graph.Crossings;
-    TBracketTerms terms = Contract(simple.Graph, Limits, stats);
+    stats.Crossings = Plan.Simple.Graph.Crossings;
+    TBracketTerms terms = Contract(Plan, Limits, stats);
     for (auto& [exponent, coefficient] : terms) {
-        exponent += simple.Shift;
-        if (simple.Sign < 0) coefficient = -coefficient;
+        exponent += Plan.Simple.Shift;
+        if (Plan.Simple.Sign < 0) coefficient = -coefficient;
     }
+    if (Limits.Progress != nullptr) Limits.Progress->Advance(1);
     return terms;
+}
+
+TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits, TContractionStats* Stats) {
+    return ContractBracket(PlanBracket(Code, Limits), Limits, Stats);
+}
+
+TPoly BracketPolynomial(const TBracketTerms& Terms) {
+    // Non-zero terms only, largest exponent first.
+    std::vector<TTerm> terms;
+    for (const auto& [exponent, coefficient] : Terms)
+        terms.push_back(TTerm{MakeFraction(Exponent32(exponent), 1), coefficient});
+    return FromTerms(std::move(terms));
+}
+
+TPoly JonesPolynomial(const TBracketTerms& Bracket, int Writhe) {
+    // A^e (-A^3)^(-w) = (-1)^w A^(e - 3w), and A^k = t^(-k/4): the largest
+    // exponent of A gives the smallest of t, so the terms are listed in
+    // reverse to come largest exponent of t first. Non-zero terms only.
+    const std::int64_t w = Writhe;
+    std::vector<TTerm> terms;
+    for (auto it = Bracket.rbegin(); it != Bracket.rend(); ++it) {
+        const TFraction e = DivideFraction(MakeFraction(Exponent32(it->first - 3 * w), 1), -4);
+        terms.push_back(TTerm{e, w % 2 != 0 ? TCoefficient(-it->second) : it->second});
+    }
+    return FromTerms(std::move(terms));
 }
 
 }  // namespace ravelon

@@ -18,6 +18,8 @@
 #include "arith/Poly.h"
 #include "knot/Knot.h"
 #include "knot/OrderSearch.h"
+#include "knot/Progress.h"
+#include "knot/Simplify.h"
 
 namespace ravelon {
 
@@ -43,6 +45,10 @@ struct TContractionLimits {
     // A step of fewer states than this runs on one thread: a small step
     // costs less than starting threads.
     std::size_t ThreadStates = 4096;
+    // Where the contraction reports the share of its work done and looks
+    // for the word to stop (TCancelled); none when null. The share of a
+    // step is its estimated work (OrderWork) over that of the whole order.
+    TProgress* Progress = nullptr;
 };
 
 // The coefficients a contraction computes with.
@@ -76,12 +82,38 @@ struct TContractionStats {
 // The non-zero terms of a polynomial in A, largest exponent first.
 using TBracketTerms = std::vector<std::pair<std::int64_t, TCoefficient>>;
 
+// A code made ready for the contraction: the crossings of moves I and II
+// taken away (when the limits say so), the crossing order found, and the
+// bytes that order is expected to hold.
+struct TBracketPlan {
+    TSimplified Simple;
+    TCrossingOrder Order;
+    double EstimatedBytes = 0;
+};
+
+// The plan of Code. Throws std::logic_error when the code is not complete.
+TBracketPlan PlanBracket(const TKnot& Code, const TContractionLimits& Limits = {});
+
+// True when contracting along Plan would be refused before its first step:
+// its estimate passes the bound of Limits by EstimateMargin.
+bool BeyondReach(const TBracketPlan& Plan, const TContractionLimits& Limits = {});
+
+// The bracket of the code planned, as ContractBracket(Code) gives it.
+TBracketTerms ContractBracket(const TBracketPlan& Plan, const TContractionLimits& Limits = {},
+                              TContractionStats* Stats = nullptr);
+
+// The bracket's terms as a polynomial in A (the constant 0 when there is
+// none), and the Jones polynomial in t of a code of writhe Writhe with that
+// bracket: A^e (-A^3)^(-w) with A = t^(-1/4), largest exponent of t first.
+TPoly BracketPolynomial(const TBracketTerms& Terms);
+TPoly JonesPolynomial(const TBracketTerms& Bracket, int Writhe);
+
 // The bracket of Code. Throws std::logic_error when the code is not complete
 // (see BuildPortGraph) and TTooComplex when its states would need more memory
 // than Limits allows: at once when the estimate of its order passes the bound
 // by EstimateMargin (knot/CostEstimate.h), as soon as the projection from the
 // steps taken passes it by ProjectionMargin, or as soon as the states built
-// pass it.
+// pass it; TCancelled when the progress of Limits is cancelled.
 TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits = {},
                               TContractionStats* Stats = nullptr);
 

@@ -12,7 +12,9 @@
 // its non-zero coefficients and notes their bit length. A large step shares
 // its loops among the cores (knot/Parts.h) with the same result. The bytes
 // held are counted as the states grow, and the contraction refuses the code
-// with TTooComplex as soon as they pass the bound. A 128-bit overflow leaves
+// with TTooComplex as soon as they pass the bound. Each step, and every few
+// thousand states inside a step, looks at the progress's word to stop; each
+// step taken tells it the share of the work done. A 128-bit overflow leaves
 // the states before the step that overflowed, and a contraction of exact
 // coefficients takes them over and goes on from that step.
 #pragma once
@@ -34,6 +36,7 @@
 #include "knot/OrderSearch.h"
 #include "knot/PairingTable.h"
 #include "knot/Parts.h"
+#include "knot/Progress.h"
 #include "knot/StridePoly.h"
 #include "knot/TooComplex.h"
 
@@ -101,8 +104,11 @@ int MagnitudeBits(const C* At, std::size_t Count) {
 template <class N, class W>
 class TContraction {
 public:
-    TContraction(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats)
-        : FGraph(Graph), FLimits(Limits), FStats(Stats), FTable(0),
+    // Shares[k] is the share of the whole work done once step k is taken,
+    // told to the progress of Limits.
+    TContraction(const TPortGraph& Graph, const TContractionLimits& Limits, TContractionStats& Stats,
+                 const std::vector<double>& Shares)
+        : FGraph(Graph), FLimits(Limits), FStats(Stats), FShares(Shares), FTable(0),
           FParts(Limits.Threads == 0 ? CoreParts() : std::min(Limits.Threads, MostParts)),
           FTaken(static_cast<std::size_t>(Graph.Crossings), 0) {
         const std::vector<std::uint8_t> noPairing(FTable.KeyLength(), 0);
@@ -121,6 +127,7 @@ public:
         : FGraph(Narrow.FGraph),
           FLimits(Narrow.FLimits),
           FStats(Narrow.FStats),
+          FShares(Narrow.FShares),
           FTable(std::move(Narrow.FTable)),
           FKeys(std::move(Narrow.FKeys)),
           FHashes(std::move(Narrow.FHashes)),
@@ -148,6 +155,7 @@ public:
     // steps from FStep to the end of Order.
     std::vector<TStridePoly<W>> Run(const TCrossingOrder& Order) {
         for (; FStep < Order.Crossings.size(); ++FStep) {
+            CheckCancelled(FLimits.Progress);
             const std::int32_t crossing = Order.Crossings[FStep];
             const TContractionStep step(FGraph, crossing, FSlots, FTaken);
             if (step.NewWidth() > MaxPairingWidth) throw TTooComplex();
@@ -172,6 +180,7 @@ public:
             FSlots = step.NewSlotNodes();
             FTaken[static_cast<std::size_t>(crossing)] = 1;
             if constexpr (!std::is_same_v<N, W>) Project(Order);
+            if (FLimits.Progress != nullptr) FLimits.Progress->Advance(FShares[FStep]);
         }
         std::vector<TStridePoly<W>> classes;
         for (std::size_t state = 0; state < FTable.Count(); ++state) {
@@ -243,6 +252,7 @@ private:
         Check(HeldBefore + ScratchBytes());
         RunParts(Parts, [&](unsigned Part) {
             for (std::size_t state = PartBegin(sources, Parts, Part); state < PartBegin(sources, Parts, Part + 1); ++state) {
+                if ((state & 1023) == 0) CheckCancelled(FLimits.Progress);
                 const TSpan& span = FTable.Span(state);
                 if (span.Length == 0) {
                     // No look-up; the hashes only guide the fetches ahead.
@@ -269,7 +279,10 @@ private:
             Next.Cover(state, Low(span, smoothing, target.Loops), span.Length + static_cast<std::size_t>(target.Loops),
                        span.Bits + target.Loops);
             target.State = static_cast<std::uint32_t>(state);
-            if ((smoothing & 511) == 0) Check(HeldBefore + ScratchBytes() + Next.Bytes());
+            if ((smoothing & 511) == 0) {
+                Check(HeldBefore + ScratchBytes() + Next.Bytes());
+                CheckCancelled(FLimits.Progress);
+            }
         }
     }
 
@@ -289,6 +302,7 @@ private:
                 else Clear(FSpare.Narrow, span);
             }
             for (std::size_t smoothing = 0; smoothing < FTargets.size(); ++smoothing) {
+                if ((smoothing & 4095) == 0) CheckCancelled(FLimits.Progress);
                 const TTarget& t = FTargets[smoothing];
                 if (t.State < first || t.State >= last) continue;
                 const TSpan& source = FTable.Span(smoothing / 2);
@@ -373,6 +387,7 @@ private:
     const TPortGraph& FGraph;
     const TContractionLimits& FLimits;
     TContractionStats& FStats;
+    const std::vector<double>& FShares;
     TPairingTable FTable;
     // The table the next step fills.
     TPairingTable FSpareTable{0};

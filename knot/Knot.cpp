@@ -177,51 +177,24 @@ void TKnot::StateSumJones(TPoly& Result) const {
     Result.Assign(b);
 }
 
-namespace {
-
-// A polynomial of the given exponents and coefficients, in the order given; the
-// constant 0 as one term when there is none.
-TPoly FromTerms(std::vector<TTerm> Terms) {
-    TPoly p(0);
-    if (!Terms.empty()) p.FTerms = std::move(Terms);
-    return p;
-}
-
-std::int32_t Exponent32(std::int64_t E) {
-    if (E < std::numeric_limits<std::int32_t>::min() || E > std::numeric_limits<std::int32_t>::max()) throw std::overflow_error("exponent beyond 32 bits");
-    return static_cast<std::int32_t>(E);
-}
-
-}  // namespace
-
-void TKnot::Bracket(TPoly& Result) const {
+void TKnot::Bracket(TPoly& Result, TProgress* Progress) const {
     if (FCrossingCount() == 0) {
         StateSumBracket(Result);
         return;
     }
-    // Non-zero terms only, largest exponent first.
-    std::vector<TTerm> terms;
-    for (auto& [exponent, coefficient] : ContractBracket(*this))
-        terms.push_back(TTerm{MakeFraction(Exponent32(exponent), 1), std::move(coefficient)});
-    Result.Assign(FromTerms(std::move(terms)));
+    TContractionLimits limits;
+    limits.Progress = Progress;
+    Result.Assign(BracketPolynomial(ContractBracket(*this, limits)));
 }
 
-void TKnot::Jones(TPoly& Result) const {
+void TKnot::Jones(TPoly& Result, TProgress* Progress) const {
     if (FCrossingCount() == 0) {
         StateSumJones(Result);
         return;
     }
-    // A^e (-A^3)^(-w) = (-1)^w A^(e - 3w), and A^k = t^(-k/4): the largest
-    // exponent of A gives the smallest of t, so the terms are listed in
-    // reverse to come largest exponent of t first. Non-zero terms only.
-    const std::int64_t w = Writhe();
-    const TBracketTerms bracket = ContractBracket(*this);
-    std::vector<TTerm> terms;
-    for (auto it = bracket.rbegin(); it != bracket.rend(); ++it) {
-        const TFraction e = DivideFraction(MakeFraction(Exponent32(it->first - 3 * w), 1), -4);
-        terms.push_back(TTerm{e, w % 2 != 0 ? TCoefficient(-it->second) : it->second});
-    }
-    Result.Assign(FromTerms(std::move(terms)));
+    TContractionLimits limits;
+    limits.Progress = Progress;
+    Result.Assign(JonesPolynomial(ContractBracket(*this, limits), Writhe()));
 }
 
 }  // namespace ravelon

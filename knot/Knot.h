@@ -25,6 +25,8 @@
 
 namespace ravelon {
 
+class TProgress;
+
 // One crossing: the entry ports of the over-strand and of the under-strand.
 struct TCrossing {
     std::int32_t FirstPort = 0;
@@ -72,14 +74,16 @@ public:
     // when the code needs more memory than a desktop can give, and
     // std::logic_error when the code is not complete: a port that is not the
     // end of exactly one edge, or an edge from a port into no crossing.
-    void Bracket(TPoly& Result) const;
+    // Progress, when given, is told how far the contraction has got, and
+    // its cancellation stops it with TCancelled (knot/Progress.h).
+    void Bracket(TPoly& Result, TProgress* Progress = nullptr) const;
     // The writhe: +1 for every crossing whose SecondPort precedes its
     // FirstPort, -1 for every one whose SecondPort follows it.
     int Writhe() const;
     // The Jones polynomial in t: the bracket times (-A^3)^(-w), with
     // A = t^(-1/4); from the contraction, so its non-zero terms come largest
     // exponent of t first, or the single term 0 when the value is 0.
-    void Jones(TPoly& Result) const;
+    void Jones(TPoly& Result, TProgress* Progress = nullptr) const;
 
     // The reference computations, by the full state sum over all 2^n
     // smoothings: A times the bracket of the kind-1 smoothing of the last

@@ -12,6 +12,7 @@
 #include "knot/Contraction.h"
 #include "knot/CostEstimate.h"
 #include "knot/Knot.h"
+#include "knot/Progress.h"
 #include "knot/TooComplex.h"
 #include "tests/support/BraidCode.h"
 #include "tests/support/PolyTerms.h"
@@ -290,6 +291,35 @@ TEST(Contraction, RefusesEarlyWhatItsFirstStepsProjectBeyondTheBound) {
     EXPECT_LT(refused.Steps, full.Steps / 2);
     EXPECT_LT(refused.PeakBytes, tight.MaxBytes);
     EXPECT_GT(refused.ProjectedBytes, ProjectionMargin * static_cast<double>(tight.MaxBytes));
+}
+
+// A watched contraction gives the same terms and ends with all of its work
+// told done; a cancelled one stops before its first step, and the plan a
+// window makes before asking gives the same terms again.
+TEST(Contraction, ProgressIsToldAndCancellingStops) {
+    std::mt19937 rng(55);
+    const TKnot code = testing::RandomPortCode(rng, 30, 0);
+    const TBracketTerms plain = ContractBracket(code);
+    TProgress progress;
+    TContractionLimits watched = SharedSteps();
+    watched.Progress = &progress;
+    EXPECT_EQ(ContractBracket(code, watched), plain);
+    EXPECT_EQ(progress.Done(), 1.0);
+
+    TProgress cancelled;
+    cancelled.Cancel();
+    watched.Progress = &cancelled;
+    TContractionStats stats;
+    EXPECT_THROW(ContractBracket(code, watched, &stats), TCancelled);
+    EXPECT_EQ(stats.Steps, 0u);
+    EXPECT_EQ(cancelled.Done(), 0.0);
+
+    const TBracketPlan plan = PlanBracket(code);
+    EXPECT_FALSE(BeyondReach(plan));
+    EXPECT_EQ(ContractBracket(plan), plain);
+    TContractionLimits tight;
+    tight.MaxBytes = static_cast<std::size_t>(plan.EstimatedBytes / EstimateMargin / 2);
+    EXPECT_TRUE(BeyondReach(plan, tight));
 }
 
 TEST(Contraction, RefusesIncompleteCodes) {
