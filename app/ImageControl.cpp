@@ -25,7 +25,7 @@ TImageControl::TImageControl(QWidget* Parent) : QWidget(Parent) {
 void TImageControl::SetPictureSize(int W, int H) {
     W = std::max(W, 0);
     H = std::max(H, 0);
-    QImage resized(W, H, QImage::Format_RGB32);
+    QImage resized(std::max(W, 1), std::max(H, 1), QImage::Format_RGB32);
     resized.fill(Qt::white);
     if (!Picture.isNull()) {
         QPainter p(&resized);
@@ -35,6 +35,8 @@ void TImageControl::SetPictureSize(int W, int H) {
     setFixedSize(W, H);
     update();
 }
+
+QImage TImageControl::Shown() const { return Picture.copy(0, 0, width(), height()); }
 
 void TImageControl::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -25,12 +25,18 @@ class TImageControl : public QWidget {
 public:
     explicit TImageControl(QWidget* Parent = nullptr);
 
-    // The picture shown; paint on it, then call update().
+    // The picture shown; paint on it, then call update(). It is never
+    // empty: a control of no width or height keeps a picture one pixel
+    // wide or high there, which is not shown, so that painting on it is
+    // always possible.
     QImage Picture;
 
-    // Gives the control and its picture the size W x H; a larger picture
-    // keeps its top-left part, new parts are white.
+    // Gives the control the size W x H and its picture that size (at least
+    // 1 x 1); a larger picture keeps its top-left part, new parts are white.
     void SetPictureSize(int W, int H);
+    // The part of the picture the control shows: W x H, empty for a control
+    // of no width or height.
+    QImage Shown() const;
 
 signals:
     void MouseDown(Qt::MouseButton Button, int X, int Y);

@@ -1,5 +1,7 @@
 #include "diagram/FileError.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 
 namespace ravelon {
@@ -27,5 +29,12 @@ std::string ErrorMessage(int Err) {
 }  // namespace
 
 void FailWithError(int Err) { throw TFileError(ErrorMessage(Err)); }
+
+void FailToCreate(const std::string& Folder, int Err) {
+    struct stat st {};
+    if ((Err == ENOENT || Err == ENOTDIR) && (::stat(Folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)))
+        throw TFileError(MissingFolderMessage);
+    FailWithError(Err);
+}
 
 }  // namespace ravelon

@@ -17,9 +17,15 @@ public:
 inline const char* const BadFormatMessage = "結び目データの形式が正しくありません";
 // The message for a file name that names no file.
 inline const char* const BadFileNameMessage = "不正なファイル名です";
+// The message for a file to be written into a folder that does not exist.
+inline const char* const MissingFolderMessage = "保存先のフォルダが存在しません";
 
 // Throws TFileError with the user's message for the operating system's error
 // code Err.
 [[noreturn]] void FailWithError(int Err);
+// Throws TFileError for a file that could not be created in Folder with the
+// error Err: MissingFolderMessage when the folder is not there, else the
+// message for Err.
+[[noreturn]] void FailToCreate(const std::string& Folder, int Err);
 
 }  // namespace ravelon

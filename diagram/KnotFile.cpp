@@ -143,7 +143,7 @@ void TDraw::SaveToFile(const std::string& FileName, int Width, int Height) const
     const std::string folder = FolderOf(target);
     std::string temp;
     const int fd = CreateTemporary(folder, temp);
-    if (fd < 0) FailWithError(errno);
+    if (fd < 0) FailToCreate(folder, errno);
     const bool written =
         (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, text) && ::fsync(fd) == 0;
     int err = errno;

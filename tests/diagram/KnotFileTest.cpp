@@ -318,7 +318,9 @@ TEST_F(KnotFile, FailedSaveKeepsTheOldFile) {
     TDraw other;
     DrawPolygon(other, {{10, 10}, {90, 10}, {50, 90}, {20, 70}});
     // A folder that does not exist.
-    EXPECT_EQ(ErrorOf([&] { other.SaveToFile(Path("nowhere/k.rvd"), 400, 300); }), "ファイルが見つかりません");
+    EXPECT_EQ(ErrorOf([&] { other.SaveToFile(Path("nowhere/k.rvd"), 400, 300); }), "保存先のフォルダが存在しません");
+    Write(Path("plain"), Triangle);
+    EXPECT_EQ(ErrorOf([&] { other.SaveToFile(Path("plain/k.rvd"), 400, 300); }), "保存先のフォルダが存在しません");
 
     // A folder that cannot be written. Permissions do not bind the superuser,
     // so the save then runs as an ordinary user for the moment.
