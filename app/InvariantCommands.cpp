@@ -1,80 +1,79 @@
-// The three invariant commands (bracket polynomial, twist number, Jones
-// polynomial) and the output pane that shows the last result.
+// The invariant commands and the output pane that shows the last result.
 //
-// The commands share one handler and are told apart by their tag:
-//   tag 0  the bracket, sorted                       letter "A"  "ブラケット多項式"
-//   tag 1  the writhe as a constant                  letter "x"  "ねじり数"
-//   tag 2  the Jones polynomial, sorted              letter "t"  "ジョーンズ多項式"
-// The bracket and the Jones polynomial ask first from 14 crossings on.
-#include <QApplication>
+// The three commands of the Edit menu and the four computing commands of the
+// Tools menu share one handler and are told apart by their tag, the kind of
+// invariant (app/Invariants.h): 0 the bracket, 1 the twist number, 2 the Jones
+// polynomial; then the Alexander polynomial, the determinant, the signature
+// and the identification by the knot table. Those that need the bracket ask
+// first from 14 crossings on, after making sure the code is within reach.
+// Every computation runs on the worker thread while the window is busy.
 #include <QPainter>
 
-#include "app/Invariants.h"
 #include "app/Messages.h"
 #include "app/QtTextSurface.h"
 #include "app/RavelonU1.h"
-#include "app/ScreenCursor.h"
+#include "knot/TooComplex.h"
 
 namespace ravelon {
 
 namespace {
 
 constexpr int AskFromCrossings = 14;
-
-// Shows the hourglass and the progress text for as long as it lives, and
-// puts back the default cursor and the empty status text however the
-// computation ends.
-class TBusy {
-public:
-    explicit TBusy(TForm1& Form) : FForm(Form) {
-        SetScreenCursor(crHourGlass);
-        FForm.ShowHint(QStringLiteral("多項式を計算しています..."));
-        // The window system's word that the confirmation has gone, so that
-        // the canvas beneath it is drawn again before a long computation.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        FForm.repaint();
-        FForm.StatusBar1->repaint();
-    }
-    ~TBusy() {
-        FForm.ShowHint(QString());
-        SetScreenCursor(crDefault);
-    }
-    TBusy(const TBusy&) = delete;
-    TBusy& operator=(const TBusy&) = delete;
-
-private:
-    TForm1& FForm;
-};
+// The size of a sentence in the pane: that of a polynomial's main text.
+constexpr int SentencePoints = 18;
 
 }  // namespace
 
-void TForm1::CalcPolyActionExecute(QAction* Sender) {
-    const int tag = Sender->data().toInt();
-    TKnot knot;
-    FDraw.MakeKnot(knot);
-    if (tag != 1 && knot.FCrossingCount() >= AskFromCrossings &&
-        !AskConfirmation(this, QStringLiteral("計算に時間がかかりますが、よろしいですか?")))
-        return;
-    TPoly p(0);
-    {
-        const TBusy busy(*this);
-        ComputeInvariant(knot, tag, p);
+bool TForm1::PlanAndAsk(const TKnot& Knot, std::optional<TBracketPlan>& Plan) {
+    // The plan is what the contraction would make first; the question waits
+    // for it, and a code beyond reach is said so instead of asked about.
+    const QString hint = StatusPanel1->text();
+    RunBusy([&](TProgress&) { Plan = PlanBracket(Knot); });
+    ShowHint(hint);
+    if (BeyondReach(*Plan)) {
+        ShowErrorReport(this, QString::fromUtf8(TTooComplex().what()));
+        return false;
     }
-    const TInvariant& row = Invariants[tag == 0 ? 0 : (tag == 1 ? 1 : 2)];
-    ShowPolynomial(p, QString::fromUtf8(row.Letter), QString::fromUtf8(row.Title));
+    return AskConfirmation(this, QStringLiteral("計算に時間がかかりますが、よろしいですか?"));
 }
 
-void TForm1::ShowPolynomial(const TPoly& P, const QString& VarName, const QString& Title) {
-    if (!ShowOutputAction->isChecked()) ShowOutputAction->trigger();
-    const std::string letter = VarName.toStdString();
+void TForm1::CalcPolyActionExecute(QAction* Sender) {
+    const auto kind = static_cast<TInvariantKind>(Sender->data().toInt());
+    TKnot knot;
+    FDraw.MakeKnot(knot);
+    std::optional<TBracketPlan> plan;
+    if (InvariantOf(kind).UsesBracket && knot.FCrossingCount() >= AskFromCrossings && !PlanAndAsk(knot, plan)) return;
+    std::optional<TResult> result;
+    RunBusy([&](TProgress& Progress) {
+        if (kind == TInvariantKind::Identify && FKnotTable == nullptr)
+            FKnotTable = std::make_unique<TKnotTable>(KnotTablePath());
+        result = ComputeResult(kind, knot, plan ? &*plan : nullptr, FKnotTable.get(), Progress);
+    });
+    ShowResult(*result);
+}
 
+void TForm1::ShowResult(const TResult& R) {
+    const TInvariant& row = InvariantOf(R.Kind);
+    if (R.Poly)
+        ShowPolynomial(*R.Poly, QString::fromUtf8(row.Letter), QString::fromUtf8(row.Title));
+    else
+        ShowSentence(QString::fromStdString(R.Sentence), QString::fromUtf8(row.Title));
+    FLastResult = R;
+}
+
+namespace {
+
+// Paints Title and, 3 pixels below it, what Typeset draws, onto the picture
+// of Pane, sized to hold both. Typeset(Surface, X, Y) draws with its top-left
+// corner at (X, Y) and advances X by its width and Y by its height.
+void PaintPane(TImageControl& Pane, const QString& Title, const std::function<void(TTextSurface&, int&, int&)>& Typeset) {
     // Measure, then typeset onto a picture of that size.
     int w = 0, h = 0;
     {
         QImage probe(1, 1, QImage::Format_RGB32);
         QPainter measure(&probe);
         TQtTextSurface surface(measure);
-        P.Typeset(surface, w, h, letter);
+        Typeset(surface, w, h);
     }
     QImage scratch(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
     scratch.fill(Qt::white);
@@ -83,22 +82,44 @@ void TForm1::ShowPolynomial(const TPoly& P, const QString& VarName, const QStrin
         draw.setPen(Qt::black);
         TQtTextSurface surface(draw);
         int x = 0, y = 0;
-        P.Typeset(surface, x, y, letter);
+        Typeset(surface, x, y);
     }
 
     // The title above, 3 pixels between the two.
-    const QFontMetrics titleMetrics(Image2->font(), &Image2->Picture);
+    const QFontMetrics titleMetrics(Pane.font(), &Pane.Picture);
     const int tw = titleMetrics.horizontalAdvance(Title);
     const int th = titleMetrics.height();
-    Image2->SetPictureSize(std::max(w, tw + 5), h + th + 8);
-    QPainter pane(&Image2->Picture);
-    pane.fillRect(Image2->Picture.rect(), Qt::white);
-    pane.setFont(Image2->font());
+    Pane.SetPictureSize(std::max(w, tw + 5), h + th + 8);
+    QPainter pane(&Pane.Picture);
+    pane.fillRect(Pane.Picture.rect(), Qt::white);
+    pane.setFont(Pane.font());
     pane.setPen(Qt::black);
     pane.drawText(5, 5 + titleMetrics.ascent(), Title);
     pane.drawImage(0, th + 8, scratch, 0, 0, w, h);
     pane.end();
-    Image2->update();
+    Pane.update();
+}
+
+}  // namespace
+
+void TForm1::ShowPolynomial(const TPoly& P, const QString& VarName, const QString& Title) {
+    if (!ShowOutputAction->isChecked()) ShowOutputAction->trigger();
+    const std::string letter = VarName.toStdString();
+    PaintPane(*Image2, Title, [&](TTextSurface& Surface, int& X, int& Y) { P.Typeset(Surface, X, Y, letter); });
+}
+
+void TForm1::ShowSentence(const QString& Text, const QString& Title) {
+    if (!ShowOutputAction->isChecked()) ShowOutputAction->trigger();
+    const std::string text = Text.toStdString();
+    PaintPane(*Image2, Title, [&](TTextSurface& Surface, int& X, int& Y) {
+        Surface.SetFontSize(SentencePoints);
+        Surface.SetBold(false);
+        const int width = Surface.TextWidth(text);
+        const int height = Surface.TextHeight(text);
+        Surface.TextOut(X, Y, text);
+        X += width;
+        Y += height;
+    });
 }
 
 }  // namespace ravelon

@@ -38,8 +38,11 @@ struct TActionRow {
     int Image;  // -1: none
     bool Checkable;
     bool Checked;
-    void (TForm1::*Execute)();  // nullptr: the invariant commands, told apart by their tag
+    void (TForm1::*Execute)();  // nullptr: an invariant command, told apart by its tag
+    int Tag = -1;               // the invariant's kind (TInvariantKind), or -1
 };
+
+constexpr int Tag(TInvariantKind Kind) { return static_cast<int>(Kind); }
 
 }  // namespace
 
@@ -101,10 +104,11 @@ void TForm1::CreateActions() {
         {&TForm1::ExitAction, "ExitAction", "終了(&X)", "このアプリケーションを終了します。", {}, -1, false, false, &TForm1::ExitActionExecute},
         {&TForm1::CalcAction, "CalcAction", "計算する(&C)", "結び目から多項式を計算します。", {}, 4, false, false, &TForm1::CalcActionExecute},
         {&TForm1::CalcBlacketAction, "CalcBlacketAction", "ブラケット多項式(&B)", "結び目からブラケット多項式を計算します。", {}, -1,
-         false, false, nullptr},
-        {&TForm1::CalcTwistAction, "CalcTwistAction", "ねじり数(&T)", "結び目からねじり数を計算します。", {}, -1, false, false, nullptr},
+         false, false, nullptr, Tag(TInvariantKind::Bracket)},
+        {&TForm1::CalcTwistAction, "CalcTwistAction", "ねじり数(&T)", "結び目からねじり数を計算します。", {}, -1, false, false, nullptr,
+         Tag(TInvariantKind::Twist)},
         {&TForm1::CalcJonesAction, "CalcJonesAction", "ジョーンズ多項式(&J)", "結び目からジョーンズ多項式を計算します。", {}, -1,
-         false, false, nullptr},
+         false, false, nullptr, Tag(TInvariantKind::Jones)},
         {&TForm1::ReverseAllAction, "ReverseAllAction", "すべての上下を入れ替える(&R)", "すべての交点の上下を入れ替えます。", {}, -1,
          false, false, &TForm1::ReverseAllActionExecute},
         {&TForm1::SetCanvasAction, "SetCanvasAction", "キャンバスの設定(&S)...", "キャンバスの大きさを設定します。", {}, 6, false,
@@ -119,6 +123,19 @@ void TForm1::CreateActions() {
         {&TForm1::SearchTopicAction, "SearchTopicAction", "トピックの検索(&H)", "ヘルプファイルを参照します。",
          QKeySequence(Qt::Key_F1), 7, false, false, &TForm1::SearchTopicActionExecute},
         {&TForm1::AboutAction, "AboutAction", "バージョン情報(&A)...", "バージョン情報を表示します。", {}, -1, false, false, &TForm1::AboutActionExecute},
+        {&TForm1::IdentifyAction, "IdentifyAction", "結び目の同定(&I)", "結び目の表から結び目の名前を探します。", {}, -1, false, false,
+         nullptr, Tag(TInvariantKind::Identify)},
+        {&TForm1::CalcAlexanderAction, "CalcAlexanderAction", "アレキサンダー多項式(&A)", "結び目からアレキサンダー多項式を計算します。",
+         {}, -1, false, false, nullptr, Tag(TInvariantKind::Alexander)},
+        {&TForm1::CalcDeterminantAction, "CalcDeterminantAction", "行列式(&D)", "結び目から行列式を計算します。", {}, -1, false, false,
+         nullptr, Tag(TInvariantKind::Determinant)},
+        {&TForm1::CalcSignatureAction, "CalcSignatureAction", "符号数(&S)", "結び目から符号数を計算します。", {}, -1, false, false,
+         nullptr, Tag(TInvariantKind::Signature)},
+        {&TForm1::CopyPdAction, "CopyPdAction", "PD コードをコピー(&P)", "結び目の PD コードをクリップボードにコピーします。", {}, -1,
+         false, false, &TForm1::CopyPdActionExecute},
+        {&TForm1::CopyResultAction, "CopyResultAction", "結果をコピー(&C)",
+         "アウトプットの結果をテキストと LaTeX でクリップボードにコピーします。", {}, -1, false, false,
+         &TForm1::CopyResultActionExecute},
     };
     for (const TActionRow& row : rows) {
         QAction* const a = new QAction(QString::fromUtf8(row.Caption), this);
@@ -130,33 +147,48 @@ void TForm1::CreateActions() {
         a->setChecked(row.Checked);
         a->setIconVisibleInMenu(true);
         addAction(a);  // shortcuts work wherever the focus is in the window
-        if (row.Execute != nullptr) connect(a, &QAction::triggered, this, row.Execute);
+        if (row.Execute != nullptr) {
+            connect(a, &QAction::triggered, this, [this, execute = row.Execute] { RunCommand([&] { (this->*execute)(); }); });
+        } else {
+            a->setData(row.Tag);
+            connect(a, &QAction::triggered, this, [this, a] { RunCommand([&] { CalcPolyActionExecute(a); }); });
+        }
         this->*row.Action = a;
     }
-    CalcBlacketAction->setData(0);
-    CalcTwistAction->setData(1);
-    CalcJonesAction->setData(2);
+}
 
-    for (QAction* calc : {CalcBlacketAction, CalcTwistAction, CalcJonesAction})
-        connect(calc, &QAction::triggered, this, [this, calc] { CalcPolyActionExecute(calc); });
+void TForm1::RunCommand(const std::function<void()>& Handler) {
+    QString message;
+    try {
+        Handler();
+        return;
+    } catch (const TCancelled&) {
+        return;  // the status bar says so
+    } catch (const std::bad_alloc&) {
+        message = QStringLiteral("メモリが不足しています");
+    } catch (const std::exception& e) {
+        message = QString::fromUtf8(e.what());
+    }
+    if (ScreenCursor() == crHourGlass) SetScreenCursor(crDefault);
+    ShowErrorReport(this, message);
 }
 
 // A menu item bound to Action: it shows the action's caption, image, check
-// mark, hint and shortcut, and choosing it runs the action.
+// mark, hint and shortcut, and choosing it runs the action. The shortcut is
+// the action's alone: the item shows it after a tab, as menus show theirs,
+// and holds none of its own, so that a key never has two owners.
 static QAction* BindMenuItem(QMenu* Menu, QAction* Action, const char* Name) {
     QAction* const item = new QAction(Menu);
     item->setObjectName(QString::fromLatin1(Name));
     const auto follow = [item, Action] {
-        item->setText(Action->text());
+        const QString key = Action->shortcut().toString(QKeySequence::NativeText);
+        item->setText(key.isEmpty() ? Action->text() : Action->text() + u'\t' + key);
         item->setIcon(Action->icon());
         item->setStatusTip(Action->statusTip());
         item->setCheckable(Action->isCheckable());
         item->setChecked(Action->isChecked());
-        item->setShortcut(Action->shortcut());
     };
     follow();
-    // The shortcut itself belongs to the action; the item only shows it.
-    item->setShortcutContext(Qt::WidgetShortcut);
     QObject::connect(Action, &QAction::changed, item, follow);
     QObject::connect(item, &QAction::triggered, Action, [item, Action] {
         item->setChecked(Action->isChecked());  // the action decides the mark
@@ -199,6 +231,17 @@ void TForm1::CreateMenus() {
     ShowMenu->addSeparator();
     ShowDirectionMenu = BindMenuItem(ShowMenu, ShowDirectionAction, "ShowDirectionMenu");
 
+    ToolMenu = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    ToolMenu->setObjectName(QStringLiteral("ToolMenu"));
+    IdentifyMenu = BindMenuItem(ToolMenu, IdentifyAction, "IdentifyMenu");
+    ToolMenu->addSeparator();
+    CalcAlexanderMenu = BindMenuItem(ToolMenu, CalcAlexanderAction, "CalcAlexanderMenu");
+    CalcDeterminantMenu = BindMenuItem(ToolMenu, CalcDeterminantAction, "CalcDeterminantMenu");
+    CalcSignatureMenu = BindMenuItem(ToolMenu, CalcSignatureAction, "CalcSignatureMenu");
+    ToolMenu->addSeparator();
+    CopyPdMenu = BindMenuItem(ToolMenu, CopyPdAction, "CopyPdMenu");
+    CopyResultMenu = BindMenuItem(ToolMenu, CopyResultAction, "CopyResultMenu");
+
     HelpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
     SearchTopicMenu = BindMenuItem(HelpMenu, SearchTopicAction, "SearchTopicMenu");
@@ -207,7 +250,7 @@ void TForm1::CreateMenus() {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    for (QMenu* m : {FileMenu, EditMenu, ShowMenu, HelpMenu, PopupMenu1}) m->installEventFilter(this);
+    for (QMenu* m : {FileMenu, EditMenu, ShowMenu, ToolMenu, HelpMenu, PopupMenu1}) m->installEventFilter(this);
     N1 = BindMenuItem(PopupMenu1, CalcBlacketAction, "N1");
     T1 = BindMenuItem(PopupMenu1, CalcTwistAction, "T1");
     J1 = BindMenuItem(PopupMenu1, CalcJonesAction, "J1");
@@ -265,6 +308,21 @@ void TForm1::CreateStatusBar() {
     StatusPanel1->setMinimumWidth(1);
     StatusBar1->addWidget(StatusPanel0, 0);
     StatusBar1->addWidget(StatusPanel1, 1);
+    ProgressBar1 = new QProgressBar(StatusBar1);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 1000);
+    ProgressBar1->setFixedWidth(120);
+    ProgressBar1->setMaximumHeight(16);
+    ProgressBar1->hide();
+    CancelButton = new QToolButton(StatusBar1);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setText(QStringLiteral("中止"));
+    CancelButton->setMaximumHeight(18);
+    CancelButton->installEventFilter(this);  // no pop-up tool tips
+    CancelButton->hide();
+    connect(CancelButton, &QToolButton::clicked, this, &TForm1::CancelButtonClick);
+    StatusBar1->addPermanentWidget(ProgressBar1);
+    StatusBar1->addPermanentWidget(CancelButton);
     setStatusBar(StatusBar1);
 }
 
@@ -363,15 +421,21 @@ void TForm1::ShowHint(const QString& Text) { StatusPanel1->setText(Text); }
 void TForm1::ApplicationHint(const QString& Hint) { StatusPanel1->setText(Hint); }
 
 bool TForm1::event(QEvent* Event) {
-    // Hints of menu items and tool buttons go to status panel 1 only.
+    // Hints of menu items and tool buttons go to status panel 1 only, which
+    // keeps the progress text while busy.
     if (Event->type() == QEvent::StatusTip) {
-        ApplicationHint(static_cast<QStatusTipEvent*>(Event)->tip());
+        if (!Busy()) ApplicationHint(static_cast<QStatusTipEvent*>(Event)->tip());
         return true;
     }
     return QMainWindow::event(Event);
 }
 
 bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
+    // While busy this filter sees the events of the whole application.
+    if (Busy()) {
+        if (BusyEventFilter(Watched, Event)) return true;
+        if (Event->type() == QEvent::StatusTip) return true;
+    }
     if (Event->type() == QEvent::ToolTip) return true;
     // A pop-up menu is a window of its own: its hints are caught here.
     if (Event->type() == QEvent::StatusTip) {
@@ -393,11 +457,18 @@ void TForm1::showEvent(QShowEvent* Event) {
     FormShow();
 }
 
+bool TForm1::AskToQuit() { return AskConfirmation(this, QStringLiteral("Ravelon を終了してよろしいですか？")); }
+
 void TForm1::closeEvent(QCloseEvent* Event) {
-    if (AskConfirmation(this, QStringLiteral("Ravelon を終了してよろしいですか？")))
+    if (FQuitting) {
         Event->accept();
-    else
+    } else if (Busy()) {
+        CloseWhileBusy(Event);
+    } else if (AskToQuit()) {
+        Event->accept();
+    } else {
         Event->ignore();
+    }
 }
 
 void TForm1::ExitActionExecute() { close(); }

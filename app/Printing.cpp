@@ -8,6 +8,9 @@
 // units below it the three headings (14 points), each followed by its
 // polynomial one unit lower and indented by one unit, with two units between
 // one invariant and the next. Nothing is wrapped or scaled to fit.
+//
+// The invariants are computed on the worker thread before the job begins, so
+// that a computation that fails or is cancelled prints nothing.
 #include <QCoreApplication>
 #include <QLocale>
 #include <QPageSetupDialog>
@@ -15,6 +18,8 @@
 #include <QPicture>
 #include <QPrintDialog>
 #include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
 #include <cerrno>
 #include <cmath>
 #include <stdexcept>
@@ -23,6 +28,7 @@
 #include "app/Invariants.h"
 #include "app/QtTextSurface.h"
 #include "app/RavelonU1.h"
+#include "diagram/FileError.h"
 
 namespace ravelon {
 
@@ -30,6 +36,8 @@ namespace {
 
 const QString BitmapFilter = QStringLiteral("ビットマップファイル (*.bmp)|*.bmp|すべてのファイル (*.*)|*.*");
 constexpr int CanvasPixelsPerInch = 100;
+// A bitmap holds at least one pixel in each direction.
+const char* const EmptyCanvasMessage = "幅または高さが 0 のキャンバスは画像として保存できません";
 
 // Pixels * Dpi / 100, rounded to the nearest, halves to even.
 int ScaledToPrinter(int Pixels, int Dpi) {
@@ -54,15 +62,15 @@ private:
 
 std::string Utf8(const QString& Text) { return Text.toUtf8().toStdString(); }
 
-// The message of the file error Err, as the knot files report theirs.
-[[noreturn]] void FailBitmap(int Err) {
-    switch (Err) {
-        case ENOENT: throw std::runtime_error("ファイルが見つかりません");
-        case EACCES:
-        case EPERM:
-        case EROFS: throw std::runtime_error("ファイルへのアクセスが拒否されました");
-        case ENOSPC: throw std::runtime_error("ディスクがいっぱいです");
-        default: throw std::runtime_error("I/O エラー (" + std::to_string(Err) + ")");
+// Throws the error of writing the bitmap FileName through File, in the
+// words the knot files use for theirs.
+[[noreturn]] void FailBitmap(const QFileDevice& File, const QString& FileName) {
+    const QFileInfo info(FileName);
+    if (!info.absoluteDir().exists()) throw TFileError(MissingFolderMessage);
+    switch (File.error()) {
+        case QFileDevice::PermissionsError: FailWithError(EACCES);
+        case QFileDevice::ResourceError: FailWithError(ENOSPC);
+        default: FailWithError(EIO);
     }
 }
 
@@ -82,7 +90,21 @@ QString PrintDate(const QDate& Day) {
     return QLocale(QLocale::Japanese, QLocale::Japan).toString(Day, QStringLiteral("yyyy年M月d日(ddd)"));
 }
 
-TPageLayout TForm1::PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth, const QDate& Today) {
+std::array<TPoly, 3> TForm1::PageInvariants() {
+    TKnot knot;
+    FDraw.MakeKnot(knot);
+    std::array<TPoly, 3> invariants;
+    RunBusy([&](TProgress& Progress) {
+        TBracketAndJones both = ComputeBracketAndJones(knot, nullptr, Progress);
+        invariants[0] = std::move(both.Bracket);
+        invariants[1].SetConstant(knot.Writhe());
+        invariants[2] = std::move(both.Jones);
+    });
+    return invariants;
+}
+
+TPageLayout TForm1::PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth, const QDate& Today,
+                              const std::array<TPoly, 3>& Values) {
     const int canvasWidth = CanvasWidth();
     const int canvasHeight = CanvasHeight();
     QPicture picture;
@@ -129,32 +151,29 @@ TPageLayout TForm1::PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth,
     }
     y += layout.PictureSize.height() + 4 * u;
 
-    TKnot knot;
-    FDraw.MakeKnot(knot);
-    TPoly p(0);
-    for (int i = 0; i < 3; ++i) {
-        const TInvariant& row = Invariants[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < 3; ++i) {
+        const TInvariant& row = Invariants[i];
         surface.SetFontSize(14);
         surface.SetBold(false);
-        layout.HeadingTops[static_cast<std::size_t>(i)] = y;
+        layout.HeadingTops[i] = y;
         surface.TextOut(m, y, row.Title);
         y += surface.TextHeight("$") + u;
         int x = m + u;
-        ComputeInvariant(knot, i, p);
-        p.Typeset(surface, x, y, row.Letter);
+        Values[i].Typeset(surface, x, y, row.Letter);
         if (i < 2) y += 2 * u;
     }
     layout.Bottom = y;
     return layout;
 }
 
-TPageLayout TForm1::PrintPage(QPrinter& Printer) {
+TPageLayout TForm1::PrintPage(QPrinter& Printer, const std::array<TPoly, 3>& Values) {
     Printer.setDocName(QStringLiteral("Ravelon - 印刷"));
     QPainter page;
     if (!page.begin(&Printer)) throw std::runtime_error("印刷を開始できませんでした");
     TPageLayout layout;
     try {
-        layout = PaintPage(page, Printer.logicalDpiX(), Printer.logicalDpiY(), Printer.width(), QDate::currentDate());
+        layout = PaintPage(page, Printer.logicalDpiX(), Printer.logicalDpiY(), Printer.width(), QDate::currentDate(),
+                           Values);
     } catch (...) {
         Printer.abort();
         throw;
@@ -166,7 +185,7 @@ TPageLayout TForm1::PrintPage(QPrinter& Printer) {
 void TForm1::PrintActionExecute() {
     QPrintDialog dialog(Printer.get(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    PrintPage(*Printer);
+    PrintPage(*Printer, PageInvariants());
 }
 
 void TForm1::PrinterSetupActionExecute() {
@@ -175,10 +194,12 @@ void TForm1::PrinterSetupActionExecute() {
 }
 
 void TForm1::SaveCanvasBitmap(const QString& FileName) const {
+    const QImage canvas = Image1->Shown();
+    if (canvas.isNull()) throw TFileError(EmptyCanvasMessage);
     QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly)) FailBitmap(errno);
-    if (!Image1->Picture.save(&file, "BMP")) FailBitmap(errno);
-    if (!file.commit()) FailBitmap(errno);
+    if (!file.open(QIODevice::WriteOnly)) FailBitmap(file, FileName);
+    if (!canvas.save(&file, "BMP")) FailBitmap(file, FileName);
+    if (!file.commit()) FailBitmap(file, FileName);
 }
 
 void TForm1::SaveAsBitmapActionExecute() {

@@ -11,13 +11,16 @@
 //       ScrollBox1  the canvas view (grey), in which Panel1, the canvas panel,
 //                   sits centred; Image1 fills Panel1 and holds the canvas picture
 //       ScrollBox2  the output pane, Image2 at (0, 0) holds the last result
-//   StatusBar1    panel 0 (70 pixels): the mouse position; panel 1: hints
+//   StatusBar1    panel 0 (70 pixels): the mouse position; panel 1: hints;
+//                 while busy, the progress bar and its cancel button
 //
 // The implementation is split by concern, one file each:
 //   MainWindow.cpp          creation, layout, actions and menus, toggles, close
 //   DiagramPainting.cpp     Redraw, DrawLine, DrawPoint, DrawRubberBand, PaintCrossMask
 //   CanvasInteraction.cpp   the mouse handlers of Image1: the editing state machine
-//   InvariantCommands.cpp   the three invariant commands and the output pane
+//   InvariantCommands.cpp   the invariant commands (Edit and Tools) and the output pane
+//   BusyComputation.cpp     long computations on a worker thread, the window busy
+//   ToolCommands.cpp        the clipboard commands of the Tools menu
 //   Documents.cpp           New, Open, Save, Save as, the command-line file, drops
 //   Printing.cpp            Print, Printer setup, Save as bitmap
 #pragma once
@@ -28,15 +31,20 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/ImageControl.h"
+#include "app/Invariants.h"
 #include "app/PageLayout.h"
 #include "arith/Poly.h"
 #include "diagram/Draw.h"
@@ -88,6 +96,8 @@ public:
     QStatusBar* StatusBar1 = nullptr;
     QLabel* StatusPanel0 = nullptr;       // the mouse position
     QLabel* StatusPanel1 = nullptr;       // hints and progress texts
+    QProgressBar* ProgressBar1 = nullptr; // while busy: the share done
+    QToolButton* CancelButton = nullptr;  // while busy: stops the computation
     QWidget* Panel2 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
@@ -104,6 +114,7 @@ public:
     QMenu* FileMenu = nullptr;
     QMenu* EditMenu = nullptr;
     QMenu* ShowMenu = nullptr;
+    QMenu* ToolMenu = nullptr;
     QMenu* HelpMenu = nullptr;
 
     // Actions of ActionList1.
@@ -127,6 +138,12 @@ public:
     QAction* ShowDirectionAction = nullptr;
     QAction* SearchTopicAction = nullptr;
     QAction* AboutAction = nullptr;
+    QAction* IdentifyAction = nullptr;         // the Tools menu
+    QAction* CalcAlexanderAction = nullptr;
+    QAction* CalcDeterminantAction = nullptr;
+    QAction* CalcSignatureAction = nullptr;
+    QAction* CopyPdAction = nullptr;
+    QAction* CopyResultAction = nullptr;
 
     // The menu items, each bound to its action.
     QAction *NewMakeMenu = nullptr, *OpenMenu = nullptr, *SaveMenu = nullptr, *SaveAsMenu = nullptr,
@@ -136,6 +153,8 @@ public:
     QAction *ShowToolBarMenu = nullptr, *ShowStatusBarMenu = nullptr, *ShowOutputMenu = nullptr,
             *ShowDirectionMenu = nullptr;
     QAction *SearchTopicMenu = nullptr, *AboutMenu = nullptr;
+    QAction *IdentifyMenu = nullptr, *CalcAlexanderMenu = nullptr, *CalcDeterminantMenu = nullptr,
+            *CalcSignatureMenu = nullptr, *CopyPdMenu = nullptr, *CopyResultMenu = nullptr;
     QAction *N1 = nullptr, *T1 = nullptr, *J1 = nullptr;  // in PopupMenu1
 
     // --- window and commands (MainWindow.cpp) -----------------------------
@@ -173,6 +192,10 @@ public:
     void ShowDirectionActionExecute();
     void SearchTopicActionExecute();
     void AboutActionExecute();
+    void CopyPdActionExecute();
+    void CopyResultActionExecute();
+    // Asks the close question: true for Yes.
+    bool AskToQuit();
 
     // --- painting the diagram (DiagramPainting.cpp) ------------------------
     // The whole diagram, painted off-screen and copied onto Canvas.
@@ -202,6 +225,21 @@ public:
 
     // --- the output pane (InvariantCommands.cpp) ---------------------------
     void ShowPolynomial(const TPoly& P, const QString& VarName, const QString& Title);
+    // Text on one line under Title, in the polynomials' main font.
+    void ShowSentence(const QString& Text, const QString& Title);
+    // R under its kind's title; R is then the result Copy result copies.
+    void ShowResult(const TResult& R);
+    // The result shown in the pane, when there is one.
+    std::optional<TResult> FLastResult;
+
+    // --- long computations (BusyComputation.cpp) ----------------------------
+    // Runs Job on a worker thread while the window is busy (the hourglass,
+    // the progress text and bar, input dropped but for Escape and the cancel
+    // button, which cancel Job's progress), and returns once Job has ended;
+    // throws what Job threw, TCancelled when it was cancelled.
+    void RunBusy(const std::function<void(TProgress&)>& Job);
+    bool Busy() const { return FBusyProgress != nullptr; }
+    void CancelButtonClick();
 
     // --- documents (Documents.cpp) ----------------------------------------
     void OpenKnotFile(const QString& FileName);
@@ -214,13 +252,18 @@ public:
     QString FCommandLineFile;
 
     // --- printing and the bitmap (Printing.cpp) -----------------------------
+    // The bracket, the twist number and the Jones polynomial the page
+    // shows, computed on the worker thread.
+    std::array<TPoly, 3> PageInvariants();
     // Paints the page for a printer of DpiX x DpiY pixels per inch and the
     // printable width PageWidth onto Page, dated Today; the diagram always
-    // with its direction arrows. Computes all three invariants.
-    TPageLayout PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth, const QDate& Today);
+    // with its direction arrows, and Values, the three invariants of
+    // PageInvariants.
+    TPageLayout PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth, const QDate& Today,
+                          const std::array<TPoly, 3>& Values);
     // Prints the page as one job on Printer, set up already. On a failure
     // the job is aborted and the error thrown. Gives back where things went.
-    TPageLayout PrintPage(QPrinter& Printer);
+    TPageLayout PrintPage(QPrinter& Printer, const std::array<TPoly, 3>& Values);
     // Writes the canvas picture to FileName as a BMP, replacing an existing
     // file only once the new one is complete. Throws on failure.
     void SaveCanvasBitmap(const QString& FileName) const;
@@ -234,12 +277,26 @@ protected:
     void dropEvent(QDropEvent* Event) override;
 
 private:
+    // Runs a command's handler; an error it throws is shown in the error
+    // report (a cancelled computation only ends the command).
+    void RunCommand(const std::function<void()>& Handler);
+    // The plan of Knot's bracket, made busy; false when it is beyond reach
+    // (said in the error report) or the question is answered No.
+    bool PlanAndAsk(const TKnot& Knot, std::optional<TBracketPlan>& Plan);
+    bool BusyEventFilter(QObject* Watched, QEvent* Event);
+    void CloseWhileBusy(QCloseEvent* Event);
+    // Closes the window without the close question.
+    void QuitNow();
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
     void CreatePanes();
     bool FShown = false;
+    TProgress* FBusyProgress = nullptr;  // the computation running, or null
+    bool FQuitAfterBusy = false;         // Yes to the close question while busy
+    bool FQuitting = false;
+    std::unique_ptr<TKnotTable> FKnotTable;  // read at the first identification
 };
 
 }  // namespace ravelon

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/PolygonDiagram.h"
+#include "tests/support/PolygonDiagram.h"
 #include "knot/Contraction.h"
 #include "knot/Knot.h"
 #include "knot/TooComplex.h"
@@ -50,7 +50,7 @@ constexpr unsigned SampleSize = 450, SampleSeeds = 12;
 
 TKnot Diagram(int Size, unsigned Seed) {
     TKnot k;
-    ravelon::bench::RandomPolygon(Size, Seed).MakeKnot(k);
+    ravelon::testing::RandomPolygon(Size, Seed).MakeKnot(k);
     return k;
 }
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "bench/PolygonDiagram.h"
+#include "tests/support/PolygonDiagram.h"
 #include "knot/Knot.h"
 
 namespace {
@@ -34,10 +34,10 @@ void MakeKnot(benchmark::State& State, const TDraw& Draw) {
 }
 
 // Times one computation of Code into a polynomial: Bracket, StateSumBracket or Jones.
-void Compute(benchmark::State& State, const TKnot& Code, void (TKnot::*Method)(ravelon::TPoly&) const) {
+void Compute(benchmark::State& State, const TKnot& Code, void (*Method)(const TKnot&, ravelon::TPoly&)) {
     for (auto _ : State) {
         ravelon::TPoly p(0);
-        (Code.*Method)(p);
+        Method(Code, p);
         benchmark::DoNotOptimize(p);
     }
     State.counters["crossings"] = Code.FCrossingCount();
@@ -45,17 +45,19 @@ void Compute(benchmark::State& State, const TKnot& Code, void (TKnot::*Method)(r
 
 void RegisterAll() {
     for (const int size : kSizes) {
-        const TDraw draw = ravelon::bench::RandomPolygon(size, static_cast<unsigned>(4242 + size));
+        const TDraw draw = ravelon::testing::RandomPolygon(size, static_cast<unsigned>(4242 + size));
         const TKnot code = CodeOf(draw);
         const std::string suffix = "/" + std::to_string(size);
         benchmark::RegisterBenchmark(("MakeKnot" + suffix).c_str(), MakeKnot, draw)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(("Bracket" + suffix).c_str(), Compute, code, &TKnot::Bracket)
+        benchmark::RegisterBenchmark(("Bracket" + suffix).c_str(), Compute, code,
+                                     +[](const TKnot& k, ravelon::TPoly& p) { k.Bracket(p); })
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("Jones" + suffix).c_str(), Compute, code, &TKnot::Jones)
+        benchmark::RegisterBenchmark(("Jones" + suffix).c_str(), Compute, code,
+                                     +[](const TKnot& k, ravelon::TPoly& p) { k.Jones(p); })
             ->Unit(benchmark::kMillisecond);
         if (size <= kStateSumLimit)
             benchmark::RegisterBenchmark(("StateSumBracket" + suffix).c_str(), Compute, code,
-                                         &TKnot::StateSumBracket)
+                                         +[](const TKnot& k, ravelon::TPoly& p) { k.StateSumBracket(p); })
                 ->Unit(benchmark::kMillisecond);
     }
 }

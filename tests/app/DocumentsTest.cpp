@@ -357,10 +357,17 @@ private slots:
         const QString file = WriteStar(QStringLiteral("kept.rvd"), 600, 450);
         form.OpenKnotFile(file);
         const TDocumentState before = TDocumentState::Of(form);
-        QVERIFY_THROWS_EXCEPTION(TFileError, form.SaveKnotFile(Path(QStringLiteral("no-such-folder/x.rvd"))));
-        QVERIFY(TDocumentState::Of(form) == before);
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, form.SaveCanvasBitmap(Path(QStringLiteral("no-such-folder/x.bmp"))));
-        QVERIFY(TDocumentState::Of(form) == before);
+        // Saving into a folder that is not there says so.
+        for (const auto& save : {std::function<void()>([&] { form.SaveKnotFile(Path(QStringLiteral("no-such-folder/x.rvd"))); }),
+                                 std::function<void()>([&] { form.SaveCanvasBitmap(Path(QStringLiteral("no-such-folder/x.bmp"))); })}) {
+            try {
+                save();
+                QFAIL("saved into no folder");
+            } catch (const TFileError& e) {
+                QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("保存先のフォルダが存在しません"));
+            }
+            QVERIFY(TDocumentState::Of(form) == before);
+        }
 
         if (::geteuid() == 0) QSKIP("permissions do not stop root from writing");
         const QByteArray old = Contents(file);
@@ -419,6 +426,34 @@ private slots:
         QCOMPARE(form.FFileName, Path(QStringLiteral("star.rvd")));
     }
 
+    // A file may give the canvas no width: it opens, repaints, takes the
+    // mouse and prints without a word from the painters, and its picture
+    // cannot be a bitmap.
+    void ACanvasOfNoWidth() {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("QPainter|paint device|Painter")));
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.OpenKnotFile(WriteStar(QStringLiteral("thin.rvd"), 0, 450));
+        QCOMPARE(form.CanvasWidth(), 0);
+        QTest::mouseMove(form.Image1, QPoint(0, 10));
+        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(0, 10));
+        form.ShowDirectionAction->trigger();
+        form.NewMakeActionExecute();
+        QImage page(850, 1100, QImage::Format_RGB32);
+        {
+            QPainter p(&page);
+            form.PaintPage(p, 100, 100, 850, QDate(2026, 12, 8), form.PageInvariants());
+        }
+        try {
+            form.SaveCanvasBitmap(Path(QStringLiteral("thin.bmp")));
+            QFAIL("an empty bitmap was written");
+        } catch (const TFileError& e) {
+            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("幅または高さが 0 のキャンバスは画像として保存できません"));
+        }
+        QVERIFY(!QFileInfo::exists(Path(QStringLiteral("thin.bmp"))));
+    }
+
     void TheDateLine() {
         QCOMPARE(PrintDate(QDate(2026, 12, 8)), QStringLiteral("2026年12月8日(火)"));
         QCOMPARE(PrintDate(QDate(2027, 1, 3)), QStringLiteral("2027年1月3日(日)"));
@@ -437,7 +472,7 @@ private slots:
         TPageLayout layout;
         {
             QPainter p(&page);
-            layout = form.PaintPage(p, 600, 600, 5100, QDate(2026, 12, 8));
+            layout = form.PaintPage(p, 600, 600, 5100, QDate(2026, 12, 8), form.PageInvariants());
         }
         QCOMPARE(layout.Margin, 300);
         QCOMPARE(layout.Unit, 60);
@@ -488,7 +523,7 @@ private slots:
         TPageLayout layout;
         {
             QPainter p(&page);
-            layout = form.PaintPage(p, 600, 600, 5100, QDate(2026, 12, 8));
+            layout = form.PaintPage(p, 600, 600, 5100, QDate(2026, 12, 8), form.PageInvariants());
         }
         // Inside the gaps: white on the screen and on the page.
         const std::vector<QPointF> gaps = InsideGaps(form.FDraw);
@@ -506,7 +541,7 @@ private slots:
         QPrinter printer;  // as the window's own
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(Path(QStringLiteral("page.pdf")));
-        const TPageLayout layout = form.PrintPage(printer);
+        const TPageLayout layout = form.PrintPage(printer, form.PageInvariants());
         QCOMPARE(printer.docName(), QStringLiteral("Ravelon - 印刷"));
         const QByteArray pdf = Contents(Path(QStringLiteral("page.pdf")));
         QVERIFY(pdf.startsWith("%PDF"));
@@ -514,7 +549,7 @@ private slots:
         QPrinter nowhere(QPrinter::HighResolution);
         nowhere.setOutputFormat(QPrinter::PdfFormat);
         nowhere.setOutputFileName(Path(QStringLiteral("no-such-folder/page.pdf")));
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, form.PrintPage(nowhere));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, form.PrintPage(nowhere, form.PageInvariants()));
 
         const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
         if (pdftoppm.isEmpty()) QSKIP("pdftoppm (poppler-utils) is not installed");

@@ -4,9 +4,12 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 
+#include "app/HelpDialog.h"
 #include "app/Messages.h"
 #include "diagram/EditState.h"
 #include "tests/app/AppTestSupport.h"
@@ -109,12 +112,17 @@ private slots:
         QVERIFY(form.ShowToolBarAction->isChecked() && form.ShowStatusBarAction->isChecked() &&
                 form.ShowOutputAction->isChecked() && !form.ShowDirectionAction->isChecked());
 
-        // Menu places: the item names and captions in order, "-" a separator.
+        // Menu places: the item names and captions in order, "-" a separator;
+        // an item shows its action's shortcut after a tab but holds none.
         const auto place = [](QMenu* m) {
             QStringList items;
-            for (QAction* a : m->actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + u':' + a->text());
+            for (QAction* a : m->actions()) {
+                items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + u':' + a->text().section(u'\t', 0, 0));
+                if (!a->shortcut().isEmpty()) items << QStringLiteral("(a shortcut of its own)");
+            }
             return items.join(u' ');
         };
+        QCOMPARE(form.SaveMenu->text().section(u'\t', 1), QKeySequence("Ctrl+S").toString(QKeySequence::NativeText));
         QCOMPARE(form.FileMenu->title(), QStringLiteral("ファイル(&F)"));
         QCOMPARE(place(form.FileMenu),
                  QStringLiteral("NewMakeMenu:新規作成(&N) OpenMenu:ファイルを開く(&O)... SaveMenu:上書き保存(&S) "
@@ -128,6 +136,13 @@ private slots:
         QCOMPARE(place(form.ShowMenu),
                  QStringLiteral("ShowToolBarMenu:ツールバーの表示(&T) ShowStatusBarMenu:ステータスバーの表示(&S) "
                                 "ShowOutputMenu:アウトプットの表示(&O) - ShowDirectionMenu:結び目の向きの表示(&D)"));
+        QCOMPARE(form.ToolMenu->title(), QStringLiteral("ツール(&T)"));
+        QCOMPARE(place(form.ToolMenu),
+                 QStringLiteral("IdentifyMenu:結び目の同定(&I) - CalcAlexanderMenu:アレキサンダー多項式(&A) "
+                                "CalcDeterminantMenu:行列式(&D) CalcSignatureMenu:符号数(&S) - "
+                                "CopyPdMenu:PD コードをコピー(&P) CopyResultMenu:結果をコピー(&C)"));
+        QCOMPARE(form.menuBar()->actions().at(3)->menu(), form.ToolMenu);
+        QCOMPARE(form.menuBar()->actions().at(4)->menu(), form.HelpMenu);
         QCOMPARE(form.HelpMenu->title(), QStringLiteral("ヘルプ(&H)"));
         QCOMPARE(place(form.HelpMenu), QStringLiteral("SearchTopicMenu:トピックの検索(&H) - AboutMenu:バージョン情報(&A)..."));
         QCOMPARE(place(form.PopupMenu1),
@@ -169,6 +184,51 @@ private slots:
         form.ShowToolBarAction->trigger();
         form.ShowStatusBarAction->trigger();
         QVERIFY(!form.ToolBar1->isVisible() && !form.StatusBar1->isVisible());
+    }
+
+    // Every shortcut reaches its command after a menu was opened and closed
+    // with Escape, or after Alt alone was pressed: the keys a person types
+    // go through the window system to the window.
+    void shortcutsWorkAfterAMenuWasClosed() {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        // Whatever a command opens is closed again at once.
+        QTimer closer;
+        closer.setInterval(5);
+        connect(&closer, &QTimer::timeout, [&form] {
+            if (auto* const modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) modal->reject();
+            if (form.HelpDialog != nullptr) form.HelpDialog->hide();
+        });
+        closer.start();
+        struct Case {
+            Qt::Key MenuKey;  // 0: Alt alone
+            QKeyCombination Shortcut;
+            QAction* Action;
+        };
+        const Case cases[] = {
+            {Qt::Key_F, Qt::CTRL | Qt::Key_S, form.SaveAction},    {Qt::Key_E, Qt::CTRL | Qt::Key_O, form.OpenAction},
+            {Qt::Key_V, Qt::CTRL | Qt::Key_N, form.NewMakeAction}, {Qt::Key_T, Qt::CTRL | Qt::Key_P, form.PrintAction},
+            {Qt::Key_H, QKeyCombination(Qt::Key_F1), form.SearchTopicAction},
+            {Qt::Key(0), Qt::CTRL | Qt::Key_S, form.SaveAction},
+        };
+        for (const Case& c : cases) {
+            QSignalSpy triggered(c.Action, &QAction::triggered);
+            // The window system gives the window back its activation after a dialog.
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            if (c.MenuKey != 0) {
+                QTest::keyClick(form.windowHandle(), c.MenuKey, Qt::AltModifier);
+                QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+                QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Escape);
+                QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+            } else {
+                QTest::keyClick(form.windowHandle(), Qt::Key_Alt);
+            }
+            QTest::keyClick(form.windowHandle(), c.Shortcut.key(), c.Shortcut.keyboardModifiers());
+            QTRY_VERIFY2(triggered.count() == 1, qPrintable(c.Action->objectName()));
+            QTest::keyClick(form.windowHandle(), Qt::Key_Escape);  // leave the menu bar
+        }
     }
 
     void closeAsksEveryTime() {

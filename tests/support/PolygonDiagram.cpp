@@ -1,9 +1,9 @@
-#include "bench/PolygonDiagram.h"
+#include "tests/support/PolygonDiagram.h"
 
 #include <random>
 #include <stdexcept>
 
-namespace ravelon::bench {
+namespace ravelon::testing {
 
 namespace {
 
@@ -47,4 +47,4 @@ TDraw RandomPolygon(int Crossings, unsigned Seed) {
     throw std::runtime_error("no random polygon with the wanted number of crossings");
 }
 
-}  // namespace ravelon::bench
+}  // namespace ravelon::testing

@@ -5,10 +5,10 @@
 
 #include "diagram/Draw.h"
 
-namespace ravelon::bench {
+namespace ravelon::testing {
 
 // A diagram of one closed polygon with about Crossings crossings (within a
 // tenth), drawn with the editing operations.
 TDraw RandomPolygon(int Crossings, unsigned Seed);
 
-}  // namespace ravelon::bench
+}  // namespace ravelon::testing
