@@ -15,40 +15,22 @@
 #include <limits>
 
 #include "app/RavelonU1.h"
+#include "diagram/Figure.h"
 
 namespace ravelon {
 
 namespace {
 
-const QColor Blue(0, 0, 255);
-const QColor Red(255, 0, 0);
-const QColor Green(0, 128, 0);
 const QColor Black(0, 0, 0);
 const QColor Silver(192, 192, 192);
 const QColor Yellow(255, 255, 0);
-constexpr int GapSize = 18;
-constexpr int GapRadius = GapSize / 2;
+constexpr int GapSize = 2 * GapRadius;
 
 std::size_t Ix(std::int32_t I) { return static_cast<std::size_t>(I); }
 
-// The colour of the lines of group Group: blue, red, green, blue, ...
-QColor GroupColour(std::int32_t Group) {
-    switch (((Group % 3) + 3) % 3) {
-        case 0: return Blue;
-        case 1: return Red;
-        default: return Green;
-    }
-}
+QColor ColourOf(TColour C) { return QColor(C.R, C.G, C.B); }
 
-// V rounded to the nearest integer, halves to even, within the int range.
-int RoundToInt(double V) {
-    const double r = std::nearbyint(V);
-    if (!(r > std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-    if (r >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    return static_cast<int>(r);
-}
-
-QPen LinePen(const QColor& Colour) { return QPen(Colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen LinePen(const QColor& Colour) { return QPen(Colour, LineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
 
 // The canvas behind Canvas when it paints on an image, else nullptr.
 QImage* ImageOf(QPainter& Canvas) {
@@ -78,7 +60,7 @@ void TForm1::DrawPoint(QPainter& Canvas, TPoint P, const QColor& Colour) {
     Canvas.save();
     Canvas.setPen(Qt::NoPen);
     Canvas.setBrush(Colour);
-    Canvas.drawEllipse(QRect(P.X - 5, P.Y - 5, 10, 10));
+    Canvas.drawEllipse(QRect(P.X - PointRadius, P.Y - PointRadius, 2 * PointRadius, 2 * PointRadius));
     Canvas.restore();
 }
 
@@ -136,18 +118,10 @@ void TForm1::DrawLine(QPainter& Canvas, const QColor& Colour, std::int32_t I) {
 
     // 3. The arrowhead at the middle, pointing from start to end. A line of
     //    zero length has no direction and gets none.
-    const double dx = static_cast<double>(e.X) - s.X;
-    const double dy = static_cast<double>(e.Y) - s.Y;
-    if (FShowDirection && (dx != 0 || dy != 0)) {
-        const double sLen = 6.0 / std::sqrt(dx * dx + dy * dy);
-        const double t = sLen * std::sqrt(3.0);
-        const QPoint m(static_cast<int>((std::int64_t{s.X} + e.X) / 2), static_cast<int>((std::int64_t{s.Y} + e.Y) / 2));
-        const QPoint q1(m.x() - RoundToInt(dy * sLen), m.y() + RoundToInt(dx * sLen));
-        const QPoint w1(q1.x() - RoundToInt(dx * t), q1.y() - RoundToInt(dy * t));
-        const QPoint q2(m.x() + RoundToInt(dy * sLen), m.y() - RoundToInt(dx * sLen));
-        const QPoint w2(q2.x() - RoundToInt(dx * t), q2.y() - RoundToInt(dy * t));
-        Canvas.drawLine(m, w1);
-        Canvas.drawLine(m, w2);
+    if (const std::optional<TArrowhead> arrow = ArrowheadOf(s, e); FShowDirection && arrow) {
+        const QPoint m(arrow->Middle.X, arrow->Middle.Y);
+        Canvas.drawLine(m, QPoint(arrow->Wing1.X, arrow->Wing1.Y));
+        Canvas.drawLine(m, QPoint(arrow->Wing2.X, arrow->Wing2.Y));
     }
 
     // 4. The patches put back, their yellow corners left out.
@@ -157,7 +131,7 @@ void TForm1::DrawLine(QPainter& Canvas, const QColor& Colour, std::int32_t I) {
 
 void TForm1::PaintDiagram(QPainter& Canvas) {
     Canvas.setRenderHint(QPainter::Antialiasing, false);
-    for (std::int32_t i = 0; i < FDraw.FLineCount(); ++i) DrawLine(Canvas, GroupColour(FDraw.FLines[Ix(i)].Group), i);
+    for (std::int32_t i = 0; i < FDraw.FLineCount(); ++i) DrawLine(Canvas, ColourOf(GroupColour(FDraw.FLines[Ix(i)].Group)), i);
     for (std::int32_t j = 0; j < FDraw.FPointCount(); ++j) DrawPoint(Canvas, FDraw.PointAt(j), Black);
 }
 
