@@ -14,6 +14,8 @@
 //   moving   left release    -                                     move the point there, repaint            idle
 //   any      right release   at least one point                    step back (Undo), repaint                as Undo sets
 //
+// Every release that changes the diagram is one step of the undo history.
+//
 // Distances are squared pixel distances: a point or crossing is within reach
 // under 8 pixels (64), a click closes the group under 16 pixels (256). The
 // hit-test fields are refreshed only by moves in the idle mode.
@@ -106,6 +108,9 @@ void TForm1::Image1Click() { FClicked = true; }
 void TForm1::Image1DblClick() {}
 
 void TForm1::Image1MouseUp(Qt::MouseButton Button, int X, int Y) {
+    // Whatever a release changes in the diagram is one step of the history;
+    // a move's step runs from its press, the diagram being as it was then.
+    const std::shared_ptr<const TWindowState> before = CaptureState();
     const TPoint mouse{X, Y};
     if (Button == Qt::LeftButton) {
         switch (DrawMode) {
@@ -166,6 +171,7 @@ void TForm1::Image1MouseUp(Qt::MouseButton Button, int X, int Y) {
         }
     }
     FClicked = false;
+    RecordStep(before, false);
 }
 
 void TForm1::ResetInteraction() {

@@ -42,7 +42,20 @@ bool ExecuteFileDialog(QWidget* Owner, const QString& DefaultExt, const QString&
         const qsizetype selected = FilterIndex >= 1 && FilterIndex <= filters.size() ? FilterIndex - 1 : 0;
         dialog.selectNameFilter(filters[selected]);
     }
-    if (!DefaultExt.isEmpty()) dialog.setDefaultSuffix(DefaultExt);
+    if (!DefaultExt.isEmpty()) {
+        // A name typed without extension takes the selected pair's, when
+        // its pattern names one ("*.pdf"), else the default one.
+        const auto follow = [&dialog, &filters, &Filter, &DefaultExt](const QString& Selected) {
+            const QStringList parts = ReplaceChar(Filter, u'|', QChar(0)).split(QChar(0));
+            const qsizetype pair = filters.indexOf(Selected);
+            const QString pattern = pair >= 0 && 2 * pair + 1 < parts.size() ? parts[2 * pair + 1] : QString();
+            const bool one = pattern.startsWith(QStringLiteral("*.")) && !pattern.mid(2).contains(u'*') &&
+                             !pattern.contains(u';');
+            dialog.setDefaultSuffix(one ? pattern.mid(2) : DefaultExt);
+        };
+        follow(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    }
     if (!FileName.isEmpty()) dialog.selectFile(FileName);
 
     if (dialog.exec() != QDialog::Accepted) return false;

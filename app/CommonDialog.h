@@ -22,7 +22,9 @@ QString ReplaceChar(const QString& Source, QChar Find, QChar Replace);
 // pattern at the end is left out.
 QStringList NameFilters(const QString& Filter);
 
-// Runs the open (IsOpen) or save dialog, modal over Owner. Empty DefaultExt,
+// Runs the open (IsOpen) or save dialog, modal over Owner. A file name typed
+// without extension gets the selected pair's extension when its pattern names
+// one (*.pdf), else DefaultExt. Empty DefaultExt,
 // InitialDir or Title mean none, Qt's default directory, Qt's caption.
 // FileName comes in as the name shown at first. On confirmation FileName
 // becomes the chosen file's full path, FilterIndex the selected pair, and the

@@ -46,14 +46,16 @@ std::string NativeName(const QString& FileName) { return QFile::encodeName(FileN
 }  // namespace
 
 void TForm1::OpenKnotFile(const QString& FileName) {
-    int width = 0, height = 0;
-    FDraw.LoadFromFile(NativeName(FileName), width, height);  // throws, changing nothing
-    FKnotName = KnotNameOf(FileName);
-    SetCaption();
-    FFileName = FileName;
-    SetCanvasSize(width, height);
-    RedrawCanvas();
-    ResetInteraction();
+    ChangeDiagram(true, [&] {
+        int width = 0, height = 0;
+        FDraw.LoadFromFile(NativeName(FileName), width, height);  // throws, changing nothing
+        FKnotName = KnotNameOf(FileName);
+        SetCaption();
+        FFileName = FileName;
+        SetCanvasSize(width, height);
+        RedrawCanvas();
+        ResetInteraction();
+    });
 }
 
 void TForm1::SaveKnotFile(const QString& FileName) {
@@ -64,17 +66,19 @@ void TForm1::SaveKnotFile(const QString& FileName) {
 }
 
 void TForm1::NewMakeActionExecute() {
-    {
-        QPainter canvas(&Image1->Picture);
-        ClearCanvas(canvas);
-    }
-    Image1->update();
-    FDraw.Clear();
-    ResetEditState();
-    ResetInteraction();
-    FKnotName = QStringLiteral("NewKnot");
-    SetCaption();
-    FFileName.clear();
+    ChangeDiagram(true, [this] {
+        {
+            QPainter canvas(&Image1->Picture);
+            ClearCanvas(canvas);
+        }
+        Image1->update();
+        FDraw.Clear();
+        ResetEditState();
+        ResetInteraction();
+        FKnotName = QStringLiteral("NewKnot");
+        SetCaption();
+        FFileName.clear();
+    });
 }
 
 void TForm1::OpenActionExecute() {

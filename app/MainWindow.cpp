@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusTipEvent>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/HelpDialog.h"
@@ -79,6 +80,7 @@ TForm1::TForm1(QWidget* Parent) : QMainWindow(Parent), Printer(std::make_unique<
     }
     setAcceptDrops(false);
 
+    UndoStack = new QUndoStack(this);
     Form2 = new TForm2(this);
     Form3 = new TForm3(this);
 }
@@ -123,6 +125,10 @@ void TForm1::CreateActions() {
         {&TForm1::SearchTopicAction, "SearchTopicAction", "トピックの検索(&H)", "ヘルプファイルを参照します。",
          QKeySequence(Qt::Key_F1), 7, false, false, &TForm1::SearchTopicActionExecute},
         {&TForm1::AboutAction, "AboutAction", "バージョン情報(&A)...", "バージョン情報を表示します。", {}, -1, false, false, &TForm1::AboutActionExecute},
+        {&TForm1::UndoAction, "UndoAction", "元に戻す(&U)", "直前の変更を取り消します。", QKeySequence(QKeySequence::Undo), -1, false,
+         false, &TForm1::UndoActionExecute},
+        {&TForm1::RedoAction, "RedoAction", "やり直し(&R)", "取り消した変更をやり直します。", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+         -1, false, false, &TForm1::RedoActionExecute},
         {&TForm1::IdentifyAction, "IdentifyAction", "結び目の同定(&I)", "結び目の表から結び目の名前を探します。", {}, -1, false, false,
          nullptr, Tag(TInvariantKind::Identify)},
         {&TForm1::CalcAlexanderAction, "CalcAlexanderAction", "アレキサンダー多項式(&A)", "結び目からアレキサンダー多項式を計算します。",
@@ -136,6 +142,8 @@ void TForm1::CreateActions() {
         {&TForm1::CopyResultAction, "CopyResultAction", "結果をコピー(&C)",
          "アウトプットの結果をテキストと LaTeX でクリップボードにコピーします。", {}, -1, false, false,
          &TForm1::CopyResultActionExecute},
+        {&TForm1::ExportAction, "ExportAction", "図を書き出す(&E)...",
+         "キャンバスの図を SVG、PDF、PNG、TikZ のファイルに書き出します。", {}, -1, false, false, &TForm1::ExportActionExecute},
     };
     for (const TActionRow& row : rows) {
         QAction* const a = new QAction(QString::fromUtf8(row.Caption), this);
@@ -155,6 +163,7 @@ void TForm1::CreateActions() {
         }
         this->*row.Action = a;
     }
+    RedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 }
 
 void TForm1::RunCommand(const std::function<void()>& Handler) {
@@ -233,6 +242,9 @@ void TForm1::CreateMenus() {
 
     ToolMenu = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     ToolMenu->setObjectName(QStringLiteral("ToolMenu"));
+    UndoMenu = BindMenuItem(ToolMenu, UndoAction, "UndoMenu");
+    RedoMenu = BindMenuItem(ToolMenu, RedoAction, "RedoMenu");
+    ToolMenu->addSeparator();
     IdentifyMenu = BindMenuItem(ToolMenu, IdentifyAction, "IdentifyMenu");
     ToolMenu->addSeparator();
     CalcAlexanderMenu = BindMenuItem(ToolMenu, CalcAlexanderAction, "CalcAlexanderMenu");
@@ -241,6 +253,8 @@ void TForm1::CreateMenus() {
     ToolMenu->addSeparator();
     CopyPdMenu = BindMenuItem(ToolMenu, CopyPdAction, "CopyPdMenu");
     CopyResultMenu = BindMenuItem(ToolMenu, CopyResultAction, "CopyResultMenu");
+    ToolMenu->addSeparator();
+    ExportMenu = BindMenuItem(ToolMenu, ExportAction, "ExportMenu");
 
     HelpMenu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
@@ -476,7 +490,7 @@ void TForm1::ExitActionExecute() { close(); }
 void TForm1::CalcActionExecute() {}
 
 void TForm1::ReverseAllActionExecute() {
-    FDraw.ReverseAll();
+    ChangeDiagram(false, [this] { FDraw.ReverseAll(); });
     RedrawCanvas();
 }
 
@@ -503,7 +517,9 @@ void TForm1::SearchTopicActionExecute() {
     HelpDialog->activateWindow();
 }
 
-void TForm1::SetCanvasActionExecute() { Form2->Execute(); }
+void TForm1::SetCanvasActionExecute() {
+    ChangeDiagram(false, [this] { Form2->Execute(); });
+}
 
 void TForm1::AboutActionExecute() { Form3->Execute(); }
 

@@ -21,6 +21,8 @@
 //   InvariantCommands.cpp   the invariant commands (Edit and Tools) and the output pane
 //   BusyComputation.cpp     long computations on a worker thread, the window busy
 //   ToolCommands.cpp        the clipboard commands of the Tools menu
+//   UndoHistory.cpp         undo and redo of every change of the diagram
+//   FigureExport.cpp        the canvas as SVG, PDF, PNG or TikZ
 //   Documents.cpp           New, Open, Save, Save as, the command-line file, drops
 //   Printing.cpp            Print, Printer setup, Save as bitmap
 #pragma once
@@ -47,13 +49,24 @@
 #include "app/Invariants.h"
 #include "app/PageLayout.h"
 #include "arith/Poly.h"
+#include "diagram/DiagramSnapshot.h"
 #include "diagram/Draw.h"
+
+class QUndoStack;
 
 namespace ravelon {
 
 class TForm2;
 class TForm3;
 class THelpDialog;
+
+// One state of the window the undo history can put back: the diagram with
+// its canvas size and editing state, and the document's name.
+struct TWindowState {
+    TDiagramSnapshot Diagram;
+    QString KnotName;
+    QString FileName;
+};
 
 // The main window.
 class TForm1 : public QMainWindow {
@@ -138,12 +151,15 @@ public:
     QAction* ShowDirectionAction = nullptr;
     QAction* SearchTopicAction = nullptr;
     QAction* AboutAction = nullptr;
-    QAction* IdentifyAction = nullptr;         // the Tools menu
+    QAction* UndoAction = nullptr;             // the Tools menu
+    QAction* RedoAction = nullptr;
+    QAction* IdentifyAction = nullptr;
     QAction* CalcAlexanderAction = nullptr;
     QAction* CalcDeterminantAction = nullptr;
     QAction* CalcSignatureAction = nullptr;
     QAction* CopyPdAction = nullptr;
     QAction* CopyResultAction = nullptr;
+    QAction* ExportAction = nullptr;
 
     // The menu items, each bound to its action.
     QAction *NewMakeMenu = nullptr, *OpenMenu = nullptr, *SaveMenu = nullptr, *SaveAsMenu = nullptr,
@@ -153,6 +169,7 @@ public:
     QAction *ShowToolBarMenu = nullptr, *ShowStatusBarMenu = nullptr, *ShowOutputMenu = nullptr,
             *ShowDirectionMenu = nullptr;
     QAction *SearchTopicMenu = nullptr, *AboutMenu = nullptr;
+    QAction *UndoMenu = nullptr, *RedoMenu = nullptr, *ExportMenu = nullptr;
     QAction *IdentifyMenu = nullptr, *CalcAlexanderMenu = nullptr, *CalcDeterminantMenu = nullptr,
             *CalcSignatureMenu = nullptr, *CopyPdMenu = nullptr, *CopyResultMenu = nullptr;
     QAction *N1 = nullptr, *T1 = nullptr, *J1 = nullptr;  // in PopupMenu1
@@ -194,6 +211,9 @@ public:
     void AboutActionExecute();
     void CopyPdActionExecute();
     void CopyResultActionExecute();
+    void UndoActionExecute();
+    void RedoActionExecute();
+    void ExportActionExecute();
     // Asks the close question: true for Yes.
     bool AskToQuit();
 
@@ -231,6 +251,29 @@ public:
     void ShowResult(const TResult& R);
     // The result shown in the pane, when there is one.
     std::optional<TResult> FLastResult;
+
+    // --- the undo history (UndoHistory.cpp) ---------------------------------
+    QUndoStack* UndoStack = nullptr;
+    // The window's state now.
+    std::shared_ptr<const TWindowState> CaptureState() const;
+    // Runs Change, a change of the diagram, as one step of the history;
+    // Document: a step of New or Open, which changes the document's name.
+    void ChangeDiagram(bool Document, const std::function<void()>& Change);
+    // Makes the change from Before to the state now one step (none when
+    // nothing changed).
+    void RecordStep(const std::shared_ptr<const TWindowState>& Before, bool Document);
+    // Puts State back (the document's name too when Document) and repaints.
+    void RestoreState(const TWindowState& State, bool Document);
+    // The bytes the history's states hold, and the most they may hold.
+    std::size_t HistoryBytesHeld() const;
+    std::size_t FHistoryLimit = std::size_t{64} << 20;
+
+    // --- figures (FigureExport.cpp) -----------------------------------------
+    // The formats of the export dialog's filter, by its index from 1.
+    enum class TFigureFormat { Svg = 1, Pdf, Png, Png2, Png4, Tikz };
+    // Writes the canvas to FileName as Format, replacing an existing file only
+    // once the new one is complete. Throws TFileError.
+    void ExportFigure(const QString& FileName, TFigureFormat Format) const;
 
     // --- long computations (BusyComputation.cpp) ----------------------------
     // Runs Job on a worker thread while the window is busy (the hourglass,
@@ -285,6 +328,8 @@ private:
     bool PlanAndAsk(const TKnot& Knot, std::optional<TBracketPlan>& Plan);
     bool BusyEventFilter(QObject* Watched, QEvent* Event);
     void CloseWhileBusy(QCloseEvent* Event);
+    // Lets the older half of the history go.
+    void DropOldestSteps();
     // Closes the window without the close question.
     void QuitNow();
     void CreateActions();
@@ -297,6 +342,7 @@ private:
     bool FQuitAfterBusy = false;         // Yes to the close question while busy
     bool FQuitting = false;
     std::unique_ptr<TKnotTable> FKnotTable;  // read at the first identification
+    int FExportFilterIndex = 1;              // the figure format chosen last
 };
 
 }  // namespace ravelon

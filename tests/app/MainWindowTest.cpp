@@ -138,9 +138,14 @@ private slots:
                                 "ShowOutputMenu:アウトプットの表示(&O) - ShowDirectionMenu:結び目の向きの表示(&D)"));
         QCOMPARE(form.ToolMenu->title(), QStringLiteral("ツール(&T)"));
         QCOMPARE(place(form.ToolMenu),
-                 QStringLiteral("IdentifyMenu:結び目の同定(&I) - CalcAlexanderMenu:アレキサンダー多項式(&A) "
+                 QStringLiteral("UndoMenu:元に戻す(&U) RedoMenu:やり直し(&R) - IdentifyMenu:結び目の同定(&I) - "
+                                "CalcAlexanderMenu:アレキサンダー多項式(&A) "
                                 "CalcDeterminantMenu:行列式(&D) CalcSignatureMenu:符号数(&S) - "
-                                "CopyPdMenu:PD コードをコピー(&P) CopyResultMenu:結果をコピー(&C)"));
+                                "CopyPdMenu:PD コードをコピー(&P) CopyResultMenu:結果をコピー(&C) - "
+                                "ExportMenu:図を書き出す(&E)..."));
+        QCOMPARE(form.RedoAction->shortcuts(),
+                 QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+        QCOMPARE(form.UndoAction->shortcut(), QKeySequence("Ctrl+Z"));
         QCOMPARE(form.menuBar()->actions().at(3)->menu(), form.ToolMenu);
         QCOMPARE(form.menuBar()->actions().at(4)->menu(), form.HelpMenu);
         QCOMPARE(form.HelpMenu->title(), QStringLiteral("ヘルプ(&H)"));
