@@ -4,15 +4,18 @@
 #include <new>
 #include <ostream>
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <unordered_map>
 
 #include "cli/CalcReport.h"
 #include "table/KnotTable.h"
 #include "knot/PdRead.h"
 #include "diagram/Draw.h"
 #include "knot/Knot.h"
+#include "layout/DrawCode.h"
 
 namespace ravelon {
 
@@ -28,23 +31,48 @@ bool Flush(std::ostream& Out) {
     }
 }
 
+// Draws Knot into Dir/Number.rvd, creating Dir; returns the file's name.
+// Throws TLayoutError or TFileError, or std::runtime_error when Dir cannot
+// be made.
+std::string SaveDrawing(const TKnot& Knot, const std::string& Dir, int Number) {
+    const TDrawing drawing = DrawCode(Knot);
+    std::error_code error;
+    std::filesystem::create_directories(Dir, error);
+    if (error) throw std::runtime_error("フォルダを作れません: " + Dir);
+    const std::string file = (std::filesystem::path(Dir) / (std::to_string(Number) + ".rvd")).string();
+    drawing.Draw.SaveToFile(file, drawing.Width, drawing.Height);
+    return file;
+}
+
 // The computation of every diagram of one run, and the exit status so far.
 struct TCalcRun {
     const TCalcOptions& Options;
     const TKnotTable* Table;
     std::ostream& Out;
     std::ostream& Err;
+    const std::unordered_map<std::string, std::size_t>* Names = nullptr;  // of the table's entries
     int Status = 0;
     bool First = true;
+    int Codes = 0;  // codes taken so far, which number the drawings
 
     // Computes and prints the diagram MakeKnot gives, named Name (Line > 0
-    // for a PD code); a failure is reported on Err under Where.
+    // for a PD code), and draws it with --draw; a failure is reported on Err
+    // under Where.
     template <class F>
     void One(const std::string& Name, int Line, F MakeKnot, const std::string& Where = {}) {
         const std::string where = Where.empty() ? Name : Where;
+        const int number = ++Codes;
         try {
             const TKnot knot = MakeKnot();
-            const TReport r = ComputeReport(knot, Options, Table);
+            TReport r = ComputeReport(knot, Options, Table);
+            std::string drawError;
+            if (!Options.DrawDir.empty()) {
+                try {
+                    r.Drawing = SaveDrawing(knot, Options.DrawDir, number);
+                } catch (const std::exception& e) {
+                    drawError = e.what();
+                }
+            }
             if (Options.Pd && r.Pd.LoopsLeftOut > 0)
                 Err << where << ": 交点のない成分 " << r.Pd.LoopsLeftOut << " 個は PD コードに含まれません\n";
             if (Options.Json) {
@@ -54,6 +82,7 @@ struct TCalcRun {
                 PrintReportText(Line > 0 ? where : Name, r, Options, Out);
             }
             First = false;
+            if (!drawError.empty()) Fail(where, drawError);
         } catch (const std::bad_alloc&) {
             Fail(where, "メモリが不足しています");
         } catch (const std::exception& e) {
@@ -84,6 +113,17 @@ struct TCalcRun {
         }
     }
 
+    // The entry of the knot table named Name, read as --pd-in reads its code.
+    void TableEntry(const std::string& Name) {
+        const auto it = Names->find(Name);
+        if (it == Names->end()) {
+            ++Codes;
+            Fail(Name, "結び目の表にない名前です");
+            return;
+        }
+        One(Name, 0, [&] { return ReadPdCode(Table->Entries()[it->second].Pd); });
+    }
+
     void Fail(const std::string& Where, const std::string& Message) {
         Flush(Out);
         Err << Where << ": " << Message << '\n';
@@ -96,6 +136,7 @@ constexpr const char* kVersion = "1.2.0.30";
 constexpr const char* kUsage =
     "使い方: ravelon-calc [オプション] ファイル.rvd...\n"
     "       ravelon-calc --pd-in [オプション] [PD コードのファイル...]\n"
+    "       ravelon-calc --table [オプション] 表の名前...\n"
     "結び目データファイルまたは PD コードの不変量を計算します。\n"
     "\n"
     "  --bracket    ブラケット多項式を出力する\n"
@@ -108,6 +149,9 @@ constexpr const char* kUsage =
     "               ジョーンズ多項式の三つを出力する)\n"
     "  --identify   結び目の表から結び目・絡み目の名前を探す\n"
     "  --pd-in      ファイル (なければ標準入力) の各行の PD コードを読む\n"
+    "  --table      引数を結び目の表の名前 (3_1、L6a4{0,0} など) とし、その PD コードを読む\n"
+    "  --draw フォルダ\n"
+    "               N 番目のコード (--pd-in か --table) の図をフォルダ/N.rvd に書く\n"
     "  --json       ファイルごとに一行の JSON オブジェクトで出力する\n"
     "  --pd         PD コードを出力する\n"
     "  --reference  状態和で計算する (検証用、交点数に対して指数時間)\n"
@@ -129,7 +173,8 @@ TKnot KnotOfFile(const std::string& File) {
 bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Options, std::string& Error) {
     Options = TCalcOptions{};
     bool onlyFiles = false;
-    for (const std::string& a : Args) {
+    for (std::size_t i = 0; i < Args.size(); ++i) {
+        const std::string& a = Args[i];
         if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
             Options.Files.push_back(a);
         } else if (a == "--") {
@@ -150,6 +195,14 @@ bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Option
             Options.Identify = true;
         } else if (a == "--pd-in") {
             Options.PdIn = true;
+        } else if (a == "--table") {
+            Options.Table = true;
+        } else if (a == "--draw" || a.rfind("--draw=", 0) == 0) {
+            Options.DrawDir = a == "--draw" ? (i + 1 < Args.size() ? Args[++i] : "") : a.substr(7);
+            if (Options.DrawDir.empty()) {
+                Error = "--draw に書き込むフォルダが指定されていません";
+                return false;
+            }
         } else if (a == "--json") {
             Options.Json = true;
         } else if (a == "--pd") {
@@ -168,8 +221,21 @@ bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Option
     if (!Options.Bracket && !Options.Twist && !Options.Jones && !Options.Alexander && !Options.Determinant &&
         !Options.Signature)
         Options.Bracket = Options.Twist = Options.Jones = true;
+    if (Options.Help || Options.Version) return true;
+    if (Options.Table && Options.PdIn) {
+        Error = "--table と --pd-in は一緒に指定できません";
+        return false;
+    }
+    if (Options.Table && Options.Files.empty()) {
+        Error = "結び目の表の名前が指定されていません";
+        return false;
+    }
+    if (!Options.DrawDir.empty() && !Options.PdIn && !Options.Table) {
+        Error = "--draw は --pd-in か --table と一緒に指定してください";
+        return false;
+    }
     if (Options.PdIn && Options.Files.empty()) Options.Files.push_back("-");
-    if (Options.Files.empty() && !Options.Help && !Options.Version) {
+    if (Options.Files.empty()) {
         Error = "ファイルが指定されていません";
         return false;
     }
@@ -192,17 +258,21 @@ int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
         return 0;
     }
     std::optional<TKnotTable> table;
-    if (options.Identify) {
+    std::unordered_map<std::string, std::size_t> names;
+    if (options.Identify || options.Table) {
         try {
             table.emplace(KnotTablePath());
         } catch (const std::exception& e) {
             Err << "ravelon-calc: " << e.what() << '\n';
             return 1;
         }
+        for (std::size_t i = 0; i < table->Entries().size(); ++i) names.emplace(table->Entries()[i].Name, i);
     }
-    TCalcRun run{options, table ? &*table : nullptr, Out, Err};
+    TCalcRun run{options, table ? &*table : nullptr, Out, Err, &names};
     for (const std::string& file : options.Files) {
-        if (options.PdIn) {
+        if (options.Table) {
+            run.TableEntry(file);
+        } else if (options.PdIn) {
             run.PdFile(file);
         } else {
             run.One(file, 0, [&] { return KnotOfFile(file); });

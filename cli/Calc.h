@@ -6,7 +6,10 @@
 // prints the bracket, the twist number and the Jones polynomial, or the ones
 // chosen among those, the Alexander polynomial, the determinant and the
 // signature, and with --identify the knot table's names for it; as text or as
-// one JSON object per line. Exit status: 0 when everything was computed, 1
+// one JSON object per line. With --table the arguments name entries of the
+// knot table, whose PD codes are read as --pd-in reads them; with --draw DIR
+// the N-th code taken (counting every code line and every name, read or not)
+// is also drawn, into DIR/N.rvd. Exit status: 0 when everything was computed, 1
 // when a file or a code could not be read or computed (the others are still
 // computed), the table could not be read or the output could not be written,
 // 2 on wrong usage.
@@ -28,6 +31,8 @@ struct TCalcOptions {
     bool Signature = false;
     bool Identify = false;
     bool PdIn = false;
+    bool Table = false;     // Files holds names of the knot table
+    std::string DrawDir;    // empty: nothing is drawn
     bool Json = false;
     bool Pd = false;
     bool Reference = false;
@@ -39,7 +44,8 @@ struct TCalcOptions {
 // Parses Args (without the program name). Returns false on wrong usage, with
 // the reason in Error. With no invariant chosen (--bracket, --twist, --jones,
 // --alexander, --determinant, --signature) the first three are. Without files,
-// --pd-in reads standard input.
+// --pd-in reads standard input. --table needs names and does not go with
+// --pd-in; --draw needs one of them.
 bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Options, std::string& Error);
 
 // Runs the calculator; returns the exit status.

@@ -50,10 +50,11 @@ void PrintReportText(const std::string& Name, const TReport& r, const TCalcOptio
     if (Options.Signature) Out << "  符号数: " << r.Signature << '\n';
     if (Options.Pd) Out << "  PD: " << PdText(r.Pd) << '\n';
     if (r.Identified) Out << "  同定: " << IdentifyText(*r.Identified) << '\n';
+    if (!r.Drawing.empty()) Out << "  図: " << r.Drawing << '\n';
 }
 
 void PrintReportJson(const std::string& Name, int Line, const TReport& r, const TCalcOptions& Options, std::ostream& Out) {
-    Out << "{\"file\": " << JsonString(Name);
+    Out << (Options.Table ? "{\"table\": " : "{\"file\": ") << JsonString(Name);
     if (Line > 0) Out << ", \"line\": " << Line;
     Out << ", \"crossings\": " << r.Crossings << ", \"components\": " << r.Components;
     if (Options.Bracket) Out << ", \"bracket\": " << JsonPoly(r.Bracket, "A");
@@ -64,6 +65,7 @@ void PrintReportJson(const std::string& Name, int Line, const TReport& r, const 
     if (Options.Signature) Out << ", \"signature\": " << r.Signature;
     if (Options.Pd) Out << ", \"pd\": " << JsonString(PdText(r.Pd));
     if (r.Identified) Out << ", \"identify\": " << IdentifyJson(*r.Identified);
+    if (!r.Drawing.empty()) Out << ", \"drawing\": " << JsonString(r.Drawing);
     Out << "}\n";
 }
 

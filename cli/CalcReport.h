@@ -32,6 +32,7 @@ struct TReport {
     int Signature = 0;
     TPdCode Pd;
     std::optional<TIdentification> Identified;
+    std::string Drawing;  // the file the diagram was drawn into, if any
 };
 
 // Computes what Options ask for on Knot; Table is needed for --identify.
@@ -40,6 +41,7 @@ TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKno
 // The report as text under the heading Name.
 void PrintReportText(const std::string& Name, const TReport& R, const TCalcOptions& Options, std::ostream& Out);
 // The report as one JSON line; Line > 0 adds "line" (codes read with --pd-in).
+// Name is the "file", or with --table the "table" entry.
 void PrintReportJson(const std::string& Name, int Line, const TReport& R, const TCalcOptions& Options, std::ostream& Out);
 
 }  // namespace ravelon

@@ -14,18 +14,6 @@ namespace {
 
 using namespace calctest;
 
-// Writes Text to a file in a fresh folder; returns its quoted name.
-struct TInputFile {
-    std::filesystem::path Dir = std::filesystem::temp_directory_path() / ("ravelon-pd-" + std::to_string(::getpid()));
-    std::string Name;
-    explicit TInputFile(const std::string& Text) {
-        std::filesystem::create_directories(Dir);
-        std::ofstream(Dir / "codes.txt") << Text;
-        Name = "'" + (Dir / "codes.txt").string() + "'";
-    }
-    ~TInputFile() { std::filesystem::remove_all(Dir); }
-};
-
 TEST(CalcPdIn, TheTrefoilFromStandardInput) {
     const TInputFile in("X[1,5,2,4] X[3,1,4,6] X[5,3,6,2]\n");
     const TRun r = Calc("--pd-in --identify --alexander --signature --determinant < " + in.Name);

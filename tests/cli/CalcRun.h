@@ -46,6 +46,19 @@ inline TRun Calc(const std::string& args) {
 
 inline std::string Example(const std::string& name) { return "'" + kExamples + "/" + name + "'"; }
 
+// Writes Text to a file in a fresh folder, removed with it; Name is the
+// file's quoted name.
+struct TInputFile {
+    std::filesystem::path Dir = std::filesystem::temp_directory_path() / ("ravelon-pd-" + std::to_string(::getpid()));
+    std::string Name;
+    explicit TInputFile(const std::string& Text) {
+        std::filesystem::create_directories(Dir);
+        std::ofstream(Dir / "codes.txt") << Text;
+        Name = "'" + (Dir / "codes.txt").string() + "'";
+    }
+    ~TInputFile() { std::filesystem::remove_all(Dir); }
+};
+
 // A small JSON reader, enough for the calculator's output.
 struct TJson {
     std::variant<std::nullptr_t, std::string, long long, std::vector<TJson>, std::map<std::string, TJson>, bool> V;
