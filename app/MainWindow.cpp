@@ -129,6 +129,10 @@ void TForm1::CreateActions() {
          false, &TForm1::UndoActionExecute},
         {&TForm1::RedoAction, "RedoAction", "やり直し(&R)", "取り消した変更をやり直します。", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
          -1, false, false, &TForm1::RedoActionExecute},
+        {&TForm1::OpenTableAction, "OpenTableAction", "表から開く(&O)...", "結び目の表の結び目・絡み目を新しい図として開きます。", {},
+         -1, false, false, &TForm1::OpenTableActionExecute},
+        {&TForm1::NewFromPdAction, "NewFromPdAction", "PD コードから作成(&N)...", "PD コードから新しい図を作成します。", {}, -1, false,
+         false, &TForm1::NewFromPdActionExecute},
         {&TForm1::IdentifyAction, "IdentifyAction", "結び目の同定(&I)", "結び目の表から結び目の名前を探します。", {}, -1, false, false,
          nullptr, Tag(TInvariantKind::Identify)},
         {&TForm1::CalcAlexanderAction, "CalcAlexanderAction", "アレキサンダー多項式(&A)", "結び目からアレキサンダー多項式を計算します。",
@@ -244,6 +248,9 @@ void TForm1::CreateMenus() {
     ToolMenu->setObjectName(QStringLiteral("ToolMenu"));
     UndoMenu = BindMenuItem(ToolMenu, UndoAction, "UndoMenu");
     RedoMenu = BindMenuItem(ToolMenu, RedoAction, "RedoMenu");
+    ToolMenu->addSeparator();
+    OpenTableMenu = BindMenuItem(ToolMenu, OpenTableAction, "OpenTableMenu");
+    NewFromPdMenu = BindMenuItem(ToolMenu, NewFromPdAction, "NewFromPdMenu");
     ToolMenu->addSeparator();
     IdentifyMenu = BindMenuItem(ToolMenu, IdentifyAction, "IdentifyMenu");
     ToolMenu->addSeparator();

@@ -23,6 +23,7 @@
 //   ToolCommands.cpp        the clipboard commands of the Tools menu
 //   UndoHistory.cpp         undo and redo of every change of the diagram
 //   FigureExport.cpp        the canvas as SVG, PDF, PNG or TikZ
+//   CodeCommands.cpp        new diagrams drawn from the knot table or a PD code
 //   Documents.cpp           New, Open, Save, Save as, the command-line file, drops
 //   Printing.cpp            Print, Printer setup, Save as bitmap
 #pragma once
@@ -153,6 +154,8 @@ public:
     QAction* AboutAction = nullptr;
     QAction* UndoAction = nullptr;             // the Tools menu
     QAction* RedoAction = nullptr;
+    QAction* OpenTableAction = nullptr;
+    QAction* NewFromPdAction = nullptr;
     QAction* IdentifyAction = nullptr;
     QAction* CalcAlexanderAction = nullptr;
     QAction* CalcDeterminantAction = nullptr;
@@ -169,7 +172,8 @@ public:
     QAction *ShowToolBarMenu = nullptr, *ShowStatusBarMenu = nullptr, *ShowOutputMenu = nullptr,
             *ShowDirectionMenu = nullptr;
     QAction *SearchTopicMenu = nullptr, *AboutMenu = nullptr;
-    QAction *UndoMenu = nullptr, *RedoMenu = nullptr, *ExportMenu = nullptr;
+    QAction *UndoMenu = nullptr, *RedoMenu = nullptr, *ExportMenu = nullptr, *OpenTableMenu = nullptr,
+            *NewFromPdMenu = nullptr;
     QAction *IdentifyMenu = nullptr, *CalcAlexanderMenu = nullptr, *CalcDeterminantMenu = nullptr,
             *CalcSignatureMenu = nullptr, *CopyPdMenu = nullptr, *CopyResultMenu = nullptr;
     QAction *N1 = nullptr, *T1 = nullptr, *J1 = nullptr;  // in PopupMenu1
@@ -214,6 +218,12 @@ public:
     void UndoActionExecute();
     void RedoActionExecute();
     void ExportActionExecute();
+    void OpenTableActionExecute();
+    void NewFromPdActionExecute();
+    // Draws Code as a new diagram named KnotName, as one step of the history.
+    void OpenDrawing(const TKnot& Code, const QString& KnotName);
+    // The PD code last given, shown again the next time.
+    QString FLastPdCode;
     // Asks the close question: true for Yes.
     bool AskToQuit();
 

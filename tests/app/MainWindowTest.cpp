@@ -138,7 +138,8 @@ private slots:
                                 "ShowOutputMenu:アウトプットの表示(&O) - ShowDirectionMenu:結び目の向きの表示(&D)"));
         QCOMPARE(form.ToolMenu->title(), QStringLiteral("ツール(&T)"));
         QCOMPARE(place(form.ToolMenu),
-                 QStringLiteral("UndoMenu:元に戻す(&U) RedoMenu:やり直し(&R) - IdentifyMenu:結び目の同定(&I) - "
+                 QStringLiteral("UndoMenu:元に戻す(&U) RedoMenu:やり直し(&R) - "
+                                "OpenTableMenu:表から開く(&O)... NewFromPdMenu:PD コードから作成(&N)... - IdentifyMenu:結び目の同定(&I) - "
                                 "CalcAlexanderMenu:アレキサンダー多項式(&A) "
                                 "CalcDeterminantMenu:行列式(&D) CalcSignatureMenu:符号数(&S) - "
                                 "CopyPdMenu:PD コードをコピー(&P) CopyResultMenu:結果をコピー(&C) - "
