@@ -14,32 +14,11 @@
 #include "diagram/Draw.h"
 #include "diagram/FileError.h"
 #include "knot/Knot.h"
+#include "fuzz/CodeChecks.h"
 #include "tests/support/Planarity.h"
 
-namespace {
-
-void Check(bool Condition) {
-    if (!Condition) std::abort();
-}
-
-void CheckComplete(const ravelon::TKnot& Knot) {
-    const std::size_t n = static_cast<std::size_t>(Knot.FCrossingCount());
-    std::vector<int> uses(4 * (n + 1), 0);
-    for (std::size_t k = 1; k < Knot.FEdges.size(); ++k) {
-        const ravelon::TEdge& e = Knot.FEdges[k];
-        for (const auto& [c, p] : {std::pair{e.Crossing1, e.Port1}, std::pair{e.Crossing2, e.Port2}}) {
-            if (c == 0) {
-                Check(p == 0);
-                continue;
-            }
-            Check(c >= 1 && static_cast<std::size_t>(c) <= n && p >= 1 && p <= 4);
-            ++uses[4 * static_cast<std::size_t>(c) + static_cast<std::size_t>(p) - 1];
-        }
-    }
-    for (std::size_t i = 4; i < uses.size(); ++i) Check(uses[i] == 1);
-}
-
-}  // namespace
+using ravelon::fuzz::Check;
+using ravelon::fuzz::CheckComplete;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     std::istringstream file(std::string(reinterpret_cast<const char*>(Data), Size));
