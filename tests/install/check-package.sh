@@ -47,6 +47,7 @@ grep -qF '結び目から多項式を求めるアプリケーション' <<<"$des
   echo usr/share/metainfo/org.example.ravelon.metainfo.xml
   for size in 16 32 48 128; do echo "usr/share/icons/hicolor/${size}x${size}/apps/ravelon.png"; done
   echo usr/share/icons/hicolor/scalable/apps/ravelon.svg
+  echo usr/share/doc/ravelon/copyright
 } | sort >"$tmp/expected"
 dpkg-deb -c "$deb" >"$tmp/contents"
 awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' "$tmp/contents" | sort >"$tmp/files"
@@ -59,4 +60,18 @@ dpkg-deb -x "$deb" "$tmp/root"
 for program in ravelon ravelon-calc; do
   file -b "$tmp/root/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
 done
+# The copyright file: machine-readable, the program under the GPL 3 or later
+# (as the AppStream data says), the knot table with its attribution, and the
+# licence text the package points to there.
+copyright=$tmp/root/usr/share/doc/ravelon/copyright
+head -1 "$copyright" | grep -qxF 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  || fail "the copyright file is not in the machine-readable format"
+awk '/^Files: \*$/ { files = 1; next } files && /^License:/ { print $2; exit }' "$copyright" | grep -qxF GPL-3.0-or-later \
+  || fail "the copyright file does not give the program's licence"
+grep -qF 'Files: data/knot-table.tsv' "$copyright" && grep -qF 'KnotInfo: Table of Knot Invariants' "$copyright" \
+  && grep -qF 'LinkInfo: Table of Link Invariants' "$copyright" || fail "the copyright file lacks the table's attribution"
+grep -qF '/usr/share/common-licenses/GPL-3' "$copyright" || fail "the copyright file does not point to the licence text"
+grep -qF '<project_license>GPL-3.0-or-later</project_license>' \
+  "$tmp/root/usr/share/metainfo/org.example.ravelon.metainfo.xml" || fail "the AppStream data lacks the licence"
+cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 || fail "LICENSE is not the GPL 3"
 echo "package $deb checked"
