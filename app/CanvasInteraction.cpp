@@ -28,9 +28,7 @@ namespace ravelon {
 
 namespace {
 
-constexpr std::uint8_t Idle = 0;
-constexpr std::uint8_t Drawing = 1;
-constexpr std::uint8_t Moving = 2;
+using enum TDrawMode;
 constexpr std::int64_t ReachSquared = 64;
 constexpr std::int64_t CloseSquared = 256;
 

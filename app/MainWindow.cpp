@@ -439,7 +439,7 @@ void TForm1::ScrollBox1Resize() {
 
 void TForm1::ShowHint(const QString& Text) { StatusPanel1->setText(Text); }
 
-void TForm1::ApplicationHint(const QString& Hint) { StatusPanel1->setText(Hint); }
+void TForm1::ApplicationHint(const QString& Hint) { ShowHint(Hint); }
 
 bool TForm1::event(QEvent* Event) {
     // Hints of menu items and tool buttons go to status panel 1 only, which

@@ -25,8 +25,6 @@ namespace ravelon {
 
 namespace {
 
-constexpr std::uint8_t Drawing = 1;
-constexpr std::uint8_t Moving = 2;
 
 // One step of the history.
 class TDiagramStep : public QUndoCommand {
@@ -121,14 +119,14 @@ void TForm1::RestoreState(const TWindowState& State, bool Document) {
     }
     // The picture holds no rubber band now: the next move paints one from
     // the last point.
-    if (DrawMode == Drawing) CurrentPoint = LastPoint;
+    if (DrawMode == TDrawMode::Drawing) CurrentPoint = LastPoint;
     FCrossHit = FPointHit = FClicked = false;
-    SetScreenCursor(DrawMode == Drawing ? crCross : crDefault);
+    SetScreenCursor(DrawMode == TDrawMode::Drawing ? crCross : crDefault);
     RedrawCanvas();
 }
 
 void TForm1::UndoActionExecute() {
-    if (DrawMode == Moving) return;  // a point in the hand: its release ends the step
+    if (DrawMode == TDrawMode::Moving) return;  // a point in the hand: its release ends the step
     if (!UndoStack->canUndo()) {
         ShowHint(QStringLiteral("元に戻す変更はありません。"));
         return;
@@ -137,7 +135,7 @@ void TForm1::UndoActionExecute() {
 }
 
 void TForm1::RedoActionExecute() {
-    if (DrawMode == Moving) return;
+    if (DrawMode == TDrawMode::Moving) return;
     if (!UndoStack->canRedo()) {
         ShowHint(QStringLiteral("やり直す変更はありません。"));
         return;

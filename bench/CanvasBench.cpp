@@ -44,7 +44,7 @@ BENCHMARK(BM_IdleHitTest)->Unit(benchmark::kMicrosecond);
 void BM_DrawingRubberBand(benchmark::State& State) {
     TForm1& form = LargeDiagram();
     ravelon::ResetEditState();
-    ravelon::DrawMode = 1;
+    ravelon::DrawMode = ravelon::TDrawMode::Drawing;
     ravelon::LastPoint = {500, 500};
     int x = 0;
     for (auto _ : State) {

@@ -6,9 +6,6 @@ namespace ravelon {
 
 namespace {
 
-constexpr std::uint8_t Moving = 2;
-constexpr std::uint8_t Idle = 0;
-
 // The place of the pair a > b among the pairs of lines, row by row.
 std::size_t PairIndex(std::size_t A, std::size_t B) { return A * (A - 1) / 2 + B; }
 
@@ -26,7 +23,7 @@ TDiagramSnapshot TDiagramSnapshot::Take(const TDraw& Draw, int Width, int Height
             if (Draw.FOver[a][b]) s.FOverBits[PairIndex(a, b) / 64] |= std::uint64_t{1} << (PairIndex(a, b) % 64);
     s.FWidth = Width;
     s.FHeight = Height;
-    s.FDrawMode = DrawMode == Moving ? Idle : DrawMode;
+    s.FDrawMode = DrawMode == TDrawMode::Moving ? TDrawMode::Idle : DrawMode;
     s.FOpenGroupStart = OpenGroupStart;
     s.FStartPoint = StartPoint;
     s.FLastPoint = LastPoint;

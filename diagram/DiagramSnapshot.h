@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "diagram/Draw.h"
+#include "diagram/EditState.h"
 
 namespace ravelon {
 
@@ -42,7 +43,7 @@ private:
     std::vector<std::uint64_t> FOverBits;
     int FWidth = 0;
     int FHeight = 0;
-    std::uint8_t FDrawMode = 0;
+    TDrawMode FDrawMode = TDrawMode::Idle;
     std::int32_t FOpenGroupStart = 0;
     TPoint FStartPoint, FLastPoint, FCurrentPoint, FNextPoint, FPrevPoint;
 };

@@ -75,7 +75,7 @@ bool TDraw::CloseGroup() {
 void TDraw::Undo() {
     const std::int32_t n = FPointCount();
     if (n == 0) return;
-    DrawMode = 1;
+    DrawMode = TDrawMode::Drawing;
     bool reopened = false;
     if (n >= 2 && FPoints[Ix(n - 1)].Group == FPoints[Ix(n - 2)].Group && !FLines.empty()) {
         const std::int32_t e = FLines.back().EndIndex;
@@ -91,10 +91,10 @@ void TDraw::Undo() {
     if (!reopened) {
         DeleteLastPoint();
         if (FPoints.empty()) {
-            DrawMode = 0;
+            DrawMode = TDrawMode::Idle;
             return;
         }
-        if (FPoints.back().Group < FGroupCount) DrawMode = 0;  // the open group lost its only point
+        if (FPoints.back().Group < FGroupCount) DrawMode = TDrawMode::Idle;  // the open group lost its only point
     }
     LastPoint = PointAt(FPointCount() - 1);
 }

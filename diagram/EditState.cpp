@@ -2,7 +2,7 @@
 
 namespace ravelon {
 
-std::uint8_t DrawMode = 0;
+TDrawMode DrawMode = TDrawMode::Idle;
 std::int32_t OpenGroupStart = 0;
 TPoint StartPoint;
 TPoint LastPoint;
@@ -11,7 +11,7 @@ TPoint NextPoint;
 TPoint PrevPoint;
 
 void ResetEditState() {
-    DrawMode = 0;
+    DrawMode = TDrawMode::Idle;
     OpenGroupStart = 0;
     StartPoint = {};
     LastPoint = {};

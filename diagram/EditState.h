@@ -2,7 +2,7 @@
 // interaction: one set for the whole program.
 //
 // Data model:
-//   DrawMode        0 idle, 1 drawing (a group is open), 2 moving a point
+//   DrawMode        idle, drawing (a group is open), or moving a point
 //   OpenGroupStart  index of the first point of the open group
 //   StartPoint      coordinates of the first point of the open group
 //   LastPoint       coordinates of the last plotted point (fixed end of the
@@ -19,7 +19,10 @@
 
 namespace ravelon {
 
-extern std::uint8_t DrawMode;
+// The modes of the canvas interaction, as numbered in the program's files.
+enum class TDrawMode : std::uint8_t { Idle = 0, Drawing = 1, Moving = 2 };
+
+extern TDrawMode DrawMode;
 extern std::int32_t OpenGroupStart;
 extern TPoint StartPoint;
 extern TPoint LastPoint;

@@ -165,12 +165,12 @@ bool OverConsistent(const TDraw& D) {
 void SetEditStateFor(const TDraw& D) {
     const std::int32_t p = D.FPointCount();
     if (p == 0 || D.FPoints.back().Group < D.FGroupCount) {
-        DrawMode = 0;
+        DrawMode = TDrawMode::Idle;
         return;
     }
     std::int32_t first = p - 1;
     while (first > 0 && D.FPoints[Ix(first - 1)].Group == D.FGroupCount) --first;
-    DrawMode = 1;
+    DrawMode = TDrawMode::Drawing;
     OpenGroupStart = first;
     StartPoint = D.PointAt(first);
     LastPoint = D.PointAt(p - 1);

@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(form.Image2->Picture, pane);
         QTest::qWait(50);  // nothing was kept to be done later
         QCOMPARE(FileOf(form), before);
-        QCOMPARE(DrawMode, 0);
+        QCOMPARE(DrawMode, TDrawMode::Idle);
         QCOMPARE(form.windowTitle(), QStringLiteral("Ravelon - [big]"));
         QVERIFY(QApplication::activePopupWidget() == nullptr);
         QVERIFY(!form.ProgressBar1->isVisible() && !form.CancelButton->isVisible());

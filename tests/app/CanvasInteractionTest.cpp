@@ -51,12 +51,12 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         ClickCanvasPath(form, {{50, 50}, {150, 50}, {100, 150}});
-        QCOMPARE(DrawMode, 1);
+        QCOMPARE(DrawMode, TDrawMode::Drawing);
         QCOMPARE(ScreenCursor(), crCross);
         QCOMPARE(form.StatusPanel1->text(), QStringLiteral("左クリックで点をプロットし、右クリックで取り消します。"));
         QCOMPARE(form.StatusPanel0->text(), QStringLiteral("(100, 150)"));
         ClickCanvas(form, {61, 60});  // within 15 pixels of the start
-        QCOMPARE(DrawMode, 0);
+        QCOMPARE(DrawMode, TDrawMode::Idle);
         QCOMPARE(ScreenCursor(), crDefault);
         QCOMPARE(form.FDraw.FPointCount(), 3);
         QCOMPARE(form.FDraw.FLineCount(), 3);
@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(form.FDraw.FPointCount(), 1);
         ClickCanvasPath(form, {{150, 50}, {52, 52}});
         QCOMPARE(form.FDraw.FPointCount(), 2);
-        QCOMPARE(DrawMode, 1);
+        QCOMPARE(DrawMode, TDrawMode::Drawing);
     }
 
     void doubleClicks() {
@@ -116,11 +116,11 @@ private slots:
         // A drag from point 1 to a new place: grabbing hand, then moved.
         QTest::mouseMove(form.Image1, {312, 123});
         QTest::mousePress(form.Image1, Qt::LeftButton, Qt::NoModifier, {312, 123});
-        QCOMPARE(DrawMode, 2);
+        QCOMPARE(DrawMode, TDrawMode::Moving);
         QCOMPARE(ScreenCursor(), crGrabbingHand);
         QTest::mouseMove(form.Image1, {300, 40});
         QTest::mouseRelease(form.Image1, Qt::LeftButton, Qt::NoModifier, {300, 40});
-        QCOMPARE(DrawMode, 0);
+        QCOMPARE(DrawMode, TDrawMode::Idle);
         QCOMPARE(form.FDraw.PointAt(1), (TPoint{300, 40}));
         QCOMPARE(form.FDraw.FOver, before.FOver);  // a move swaps nothing
 
@@ -128,10 +128,10 @@ private slots:
         QTest::mouseMove(form.Image1, {21, 251});
         QTest::mousePress(form.Image1, Qt::MiddleButton, Qt::NoModifier, {21, 251});
         QTest::mouseRelease(form.Image1, Qt::MiddleButton, Qt::NoModifier, {21, 251});
-        QCOMPARE(DrawMode, 2);
+        QCOMPARE(DrawMode, TDrawMode::Moving);
         QTest::mousePress(form.Image1, Qt::LeftButton, Qt::NoModifier, {30, 280});
         QTest::mouseRelease(form.Image1, Qt::LeftButton, Qt::NoModifier, {30, 280});
-        QCOMPARE(DrawMode, 0);
+        QCOMPARE(DrawMode, TDrawMode::Idle);
         QCOMPARE(form.FDraw.PointAt(2), (TPoint{30, 280}));
     }
 
@@ -143,16 +143,16 @@ private slots:
         ClickCanvas(form, {50, 50});
         ClickCanvas(form, {80, 80}, Qt::RightButton);
         QCOMPARE(form.FDraw.FPointCount(), 0);
-        QCOMPARE(DrawMode, 0);
+        QCOMPARE(DrawMode, TDrawMode::Idle);
         QCOMPARE(ScreenCursor(), crDefault);
 
         // In the idle mode a right click reopens the last group, with the
         // cross-hair and a rubber band to the mouse.
         ClickCanvasPath(form, {{50, 50}, {150, 50}, {100, 150}, {52, 52}});
-        QCOMPARE(DrawMode, 0);
+        QCOMPARE(DrawMode, TDrawMode::Idle);
         const QImage closed = form.Image1->Picture.copy();
         ClickCanvas(form, {300, 250}, Qt::RightButton);
-        QCOMPARE(DrawMode, 1);
+        QCOMPARE(DrawMode, TDrawMode::Drawing);
         QCOMPARE(ScreenCursor(), crCross);
         QCOMPARE(form.FDraw.FLineCount(), 2);
         QVERIFY(form.Image1->Picture.pixelColor(200, 200) != QColor(Qt::white));  // the band to (300, 250)
@@ -163,9 +163,9 @@ private slots:
         QCOMPARE(form.Image1->Picture, closed);
         QTest::mouseMove(form.Image1, {150, 52});
         QTest::mousePress(form.Image1, Qt::RightButton, Qt::NoModifier, {150, 52});
-        QCOMPARE(DrawMode, 2);
+        QCOMPARE(DrawMode, TDrawMode::Moving);
         QTest::mouseRelease(form.Image1, Qt::RightButton, Qt::NoModifier, {150, 52});
-        QCOMPARE(DrawMode, 1);
+        QCOMPARE(DrawMode, TDrawMode::Drawing);
         QCOMPARE(form.FDraw.FLineCount(), 2);
         QCOMPARE(form.FDraw.PointAt(1), (TPoint{150, 50}));
     }

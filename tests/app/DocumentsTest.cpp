@@ -290,7 +290,7 @@ private slots:
         form.show();
         form.OpenKnotFile(WriteStar(QStringLiteral("big.rvd"), 600, 450));
         form.FDraw.BeginGroup({10, 10});  // a group being drawn
-        DrawMode = 1;
+        DrawMode = TDrawMode::Drawing;
         bool asked = false;
         const auto unexpected = WhenModal<QDialog>([&](QDialog* d) {
             asked = true;
@@ -302,7 +302,7 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Ravelon - [NewKnot]"));
         QVERIFY(form.FFileName.isEmpty());
         QVERIFY(form.FDraw == TDraw());
-        QCOMPARE(int{DrawMode}, 0);
+        QCOMPARE(DrawMode, TDrawMode::Idle);
         QVERIFY(IsWhite(form.Image1->Picture));
     }
 

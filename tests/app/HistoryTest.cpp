@@ -25,7 +25,7 @@ namespace {
 // editing mode and the open group's last point, and the document's name.
 struct TState {
     QByteArray File;
-    int Mode = 0;
+    TDrawMode Mode = TDrawMode::Idle;
     TPoint Last;
     QString Caption;
     friend bool operator==(const TState&, const TState&) = default;
@@ -33,7 +33,7 @@ struct TState {
 
 TState StateOf(const TForm1& Form) {
     return {QByteArray::fromStdString(KnotFileText(Form.FDraw, Form.CanvasWidth(), Form.CanvasHeight())), DrawMode,
-            DrawMode == 1 ? LastPoint : TPoint{}, Form.windowTitle()};
+            DrawMode == TDrawMode::Drawing ? LastPoint : TPoint{}, Form.windowTitle()};
 }
 
 // Drags point I of the diagram to To with the left button.
@@ -154,18 +154,18 @@ private slots:
                 } else if (kind == 4) {
                     ClickCanvas(form, random, Qt::RightButton);
                     note("right click");
-                } else if (kind == 5 && DrawMode == 0 && form.FDraw.FPointCount() > 0) {
+                } else if (kind == 5 && DrawMode == TDrawMode::Idle && form.FDraw.FPointCount() > 0) {
                     const int before = form.UndoStack->count();
                     DragPoint(form, static_cast<std::int32_t>(rng() % form.FDraw.FPoints.size()), random);
                     note("drag");
                     QVERIFY(form.UndoStack->count() <= before + 1);
-                } else if (kind == 6 && DrawMode == 0) {
+                } else if (kind == 6 && DrawMode == TDrawMode::Idle) {
                     if (const auto c = SomeCrossing(form, rng)) ClickCanvas(form, *c);
                     note("swap");
                 } else if (kind == 7) {
                     form.ReverseAllAction->trigger();
                     note("reverse all");
-                } else if (kind == 8 && DrawMode == 0) {
+                } else if (kind == 8 && DrawMode == TDrawMode::Idle) {
                     SetCanvasThroughTheDialog(form, 300 + static_cast<int>(rng() % 200), 250 + static_cast<int>(rng() % 200));
                     note("canvas size");
                 } else if (kind == 9 && rng() % 4 == 0) {
@@ -224,17 +224,17 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         testing::ClickCanvasPath(form, {{50, 50}, {150, 50}, {150, 150}});
         form.UndoAction->trigger();
-        QCOMPARE(DrawMode, 1);
+        QCOMPARE(DrawMode, TDrawMode::Drawing);
         QCOMPARE(form.FDraw.FPointCount(), 2);
         testing::ClickCanvasPath(form, {{100, 160}, {52, 52}});  // a point, then the closing click
-        QCOMPARE(DrawMode, 0);
+        QCOMPARE(DrawMode, TDrawMode::Idle);
         QCOMPARE(form.FDraw.FGroupCount, 1);
         QCOMPARE(form.FDraw.FPointCount(), 3);
         QCOMPARE(form.FDraw.PointAt(2), (TPoint{100, 160}));
         form.UndoAction->trigger();
-        QCOMPARE(DrawMode, 1);
+        QCOMPARE(DrawMode, TDrawMode::Drawing);
         form.RedoAction->trigger();
-        QCOMPARE(DrawMode, 0);
+        QCOMPARE(DrawMode, TDrawMode::Idle);
         // With nothing to undo the command says so.
         form.NewMakeAction->trigger();
         for (int i = 0; i < 6; ++i) form.UndoAction->trigger();

@@ -142,7 +142,7 @@ void RandomEvent(TForm1& Form, std::mt19937& Rng) {
 
 // The editing state, kept aside while a copy of the diagram is loaded.
 struct TEditState {
-    std::uint8_t Mode = DrawMode;
+    TDrawMode Mode = DrawMode;
     std::int32_t Open = OpenGroupStart;
     TPoint Start = StartPoint, Last = LastPoint, Current = CurrentPoint, Next = NextPoint, Prev = PrevPoint;
     void Restore() const {

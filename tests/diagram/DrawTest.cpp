@@ -31,7 +31,7 @@ TEST_F(Editing, TriangleDrawnClosedAndUndone) {
     EXPECT_FALSE(d.FOver[0][1] || d.FOver[0][2] || d.FOver[1][2] || d.FOver[0][0]);
 
     d.Undo();  // removes the closing line only: the group is open again
-    EXPECT_EQ(DrawMode, 1);
+    EXPECT_EQ(DrawMode, TDrawMode::Drawing);
     EXPECT_EQ(d.FPointCount(), 3);
     EXPECT_EQ(d.FLineCount(), 2);
     EXPECT_EQ(d.FGroupCount, 0);
@@ -45,10 +45,10 @@ TEST_F(Editing, TriangleDrawnClosedAndUndone) {
     d.Undo();
     EXPECT_EQ(d.FPointCount(), 1);
     EXPECT_EQ(d.FLineCount(), 0);
-    EXPECT_EQ(DrawMode, 1);
+    EXPECT_EQ(DrawMode, TDrawMode::Drawing);
     d.Undo();
     EXPECT_EQ(d.FPointCount(), 0);
-    EXPECT_EQ(DrawMode, 0);
+    EXPECT_EQ(DrawMode, TDrawMode::Idle);
     EXPECT_EQ(LastPoint, (TPoint{100, 100}));  // kept
     d.Undo();  // nothing left: nothing happens
     EXPECT_EQ(d, TDraw{});
@@ -57,7 +57,7 @@ TEST_F(Editing, TriangleDrawnClosedAndUndone) {
     DrawPolygon(d, {{10, 10}, {90, 10}, {50, 90}});
     d.BeginGroup({300, 300});
     d.Undo();
-    EXPECT_EQ(DrawMode, 0);
+    EXPECT_EQ(DrawMode, TDrawMode::Idle);
     EXPECT_EQ(d.FPointCount(), 3);
     EXPECT_EQ(LastPoint, (TPoint{50, 90}));
 }
@@ -138,16 +138,16 @@ TEST_F(Editing, RandomEditsKeepMatricesConsistent) {
         for (int step = 0; step < 90; ++step) {
             const int o = op(rng);
             const TPoint p{coord(rng), coord(rng)};
-            if (DrawMode == 0 && (o < 4 || d.FPointCount() == 0)) {
+            if (DrawMode == TDrawMode::Idle && (o < 4 || d.FPointCount() == 0)) {
                 d.BeginGroup(p);
-                DrawMode = 1;
-            } else if (DrawMode == 1 && o < 6) {
+                DrawMode = TDrawMode::Drawing;
+            } else if (DrawMode == TDrawMode::Drawing && o < 6) {
                 d.ExtendGroup(p);
-            } else if (DrawMode == 1 && o < 7) {
-                if (d.CloseGroup()) DrawMode = 0;
+            } else if (DrawMode == TDrawMode::Drawing && o < 7) {
+                if (d.CloseGroup()) DrawMode = TDrawMode::Idle;
             } else if (o < 8 && d.FPointCount() > 0) {
                 d.Undo();
-            } else if (DrawMode == 0 && o < 9 && d.FPointCount() > 0) {
+            } else if (DrawMode == TDrawMode::Idle && o < 9 && d.FPointCount() > 0) {
                 d.MovePoint(std::uniform_int_distribution<int>(0, d.FPointCount() - 1)(rng), p);
             } else if (d.FLineCount() > 1) {
                 d.SwapCrossing(0, d.FLineCount() - 1);

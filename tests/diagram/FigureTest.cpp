@@ -24,12 +24,12 @@ TEST(DiagramSnapshot, RestoresDiagramAndEditingState) {
         if (round % 3 == 0) {
             d.BeginGroup({int(rng() % 999), int(rng() % 999)});
             d.ExtendGroup({int(rng() % 999), int(rng() % 999)});
-            DrawMode = 1;
+            DrawMode = TDrawMode::Drawing;
             StartPoint = d.PointAt(d.FPointCount() - 2);
             LastPoint = CurrentPoint = d.PointAt(d.FPointCount() - 1);
         }
         const TDiagramSnapshot s = TDiagramSnapshot::Take(d, 640 + round, 480);
-        const std::uint8_t mode = DrawMode;
+        const TDrawMode mode = DrawMode;
         const TPoint last = LastPoint;
         ResetEditState();
         TDraw back;
@@ -44,10 +44,10 @@ TEST(DiagramSnapshot, RestoresDiagramAndEditingState) {
     }
     // A point being moved is taken as at rest.
     ResetEditState();
-    DrawMode = 2;
+    DrawMode = TDrawMode::Moving;
     TDraw d;
     TDiagramSnapshot::Take(d, 1, 1).Restore(d);
-    EXPECT_EQ(DrawMode, 0);
+    EXPECT_EQ(DrawMode, TDrawMode::Idle);
 }
 
 // The pieces outside the discs are exactly the points of the segment farther

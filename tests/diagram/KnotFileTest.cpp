@@ -278,7 +278,7 @@ TEST_F(KnotFile, OpenGroupIsDrawnOnAfterLoading) {
     TDraw d;
     int w = 0, h = 0;
     d.LoadFromFile(Path("open.rvd"), w, h);
-    EXPECT_EQ(DrawMode, 1);
+    EXPECT_EQ(DrawMode, TDrawMode::Drawing);
     EXPECT_EQ(OpenGroupStart, 3);
     EXPECT_EQ(StartPoint, (TPoint{300, 100}));
     EXPECT_EQ(LastPoint, (TPoint{380, 120}));
@@ -290,7 +290,7 @@ TEST_F(KnotFile, OpenGroupIsDrawnOnAfterLoading) {
     again.LoadFromFile(Path("closed.rvd"), w, h);
     EXPECT_EQ(again, d);
     EXPECT_EQ(again.FGroupCount, 2);
-    EXPECT_EQ(DrawMode, 0);  // no open group: idle
+    EXPECT_EQ(DrawMode, TDrawMode::Idle);  // no open group: idle
     EXPECT_EQ(testing::JonesOf(again).size(), 2u);  // two separate curves
 }
 
