@@ -109,67 +109,70 @@ void TForm1::Image1MouseUp(Qt::MouseButton Button, int X, int Y) {
     // Whatever a release changes in the diagram is one step of the history;
     // a move's step runs from its press, the diagram being as it was then.
     const std::shared_ptr<const TWindowState> before = CaptureState();
-    const TPoint mouse{X, Y};
-    if (Button == Qt::LeftButton) {
-        switch (DrawMode) {
-            case Idle:
-                if (!FClicked) break;  // no click: nothing to do
-                if (FCrossHit) {       // idle, click on a crossing: swap it
-                    FDraw.SwapCrossing(FCrossLineA, FCrossLineB);
-                    RedrawCanvas();
-                } else {  // idle, click elsewhere: begin a group
-                    StartPoint = LastPoint = CurrentPoint = mouse;
-                    {
-                        QPainter canvas(&Image1->Picture);
-                        DrawPoint(canvas, CurrentPoint, Qt::black);
-                    }
-                    Image1->update();
-                    DrawMode = Drawing;
-                    SetScreenCursor(crCross);
-                    FDraw.BeginGroup(CurrentPoint);
-                }
-                break;
-            case Drawing:
-                CurrentPoint = mouse;
-                if (SquaredDistance(StartPoint, CurrentPoint) >= CloseSquared) {  // plot a point
-                    FDraw.ExtendGroup(CurrentPoint);
-                    LastPoint = CurrentPoint;
-                } else {  // near the start: close the group when it can be
-                    CurrentPoint = StartPoint;
-                    if (FDraw.CloseGroup()) {
-                        DrawMode = Idle;
-                        SetScreenCursor(crDefault);
-                    }
-                }
-                RedrawCanvas();
-                break;
-            case Moving:  // the point lands where the button is released
-                FDraw.MovePoint(FPointIndex, mouse);
-                DrawMode = Idle;
-                SetScreenCursor(crDefault);
-                RedrawCanvas();
-                break;
-            default: break;
-        }
-    } else if (Button == Qt::RightButton) {  // any mode: one step back
-        if (FDraw.FPointCount() > 0) {
-            FDraw.Undo();
-            RedrawCanvas();
-            if (DrawMode == Idle) {
-                SetScreenCursor(crDefault);
-            } else if (DrawMode == Drawing) {
-                SetScreenCursor(crCross);
-                CurrentPoint = mouse;
-                {
-                    QPainter canvas(&Image1->Picture);
-                    DrawRubberBand(canvas, LastPoint, CurrentPoint);
-                }
-                Image1->update();
-            }
-        }
-    }
+    if (Button == Qt::LeftButton) LeftRelease({X, Y});
+    else if (Button == Qt::RightButton) RightRelease({X, Y});
     FClicked = false;
     RecordStep(before, false);
+}
+
+void TForm1::LeftRelease(TPoint Mouse) {
+    switch (DrawMode) {
+        case Idle:
+            if (!FClicked) break;  // no click: nothing to do
+            if (FCrossHit) {       // idle, click on a crossing: swap it
+                FDraw.SwapCrossing(FCrossLineA, FCrossLineB);
+                RedrawCanvas();
+            } else {  // idle, click elsewhere: begin a group
+                StartPoint = LastPoint = CurrentPoint = Mouse;
+                {
+                    QPainter canvas(&Image1->Picture);
+                    DrawPoint(canvas, CurrentPoint, Qt::black);
+                }
+                Image1->update();
+                DrawMode = Drawing;
+                SetScreenCursor(crCross);
+                FDraw.BeginGroup(CurrentPoint);
+            }
+            break;
+        case Drawing:
+            CurrentPoint = Mouse;
+            if (SquaredDistance(StartPoint, CurrentPoint) >= CloseSquared) {  // plot a point
+                FDraw.ExtendGroup(CurrentPoint);
+                LastPoint = CurrentPoint;
+            } else {  // near the start: close the group when it can be
+                CurrentPoint = StartPoint;
+                if (FDraw.CloseGroup()) {
+                    DrawMode = Idle;
+                    SetScreenCursor(crDefault);
+                }
+            }
+            RedrawCanvas();
+            break;
+        case Moving:  // the point lands where the button is released
+            FDraw.MovePoint(FPointIndex, Mouse);
+            DrawMode = Idle;
+            SetScreenCursor(crDefault);
+            RedrawCanvas();
+            break;
+    }
+}
+
+void TForm1::RightRelease(TPoint Mouse) {
+    // Any mode: one step back through the drawing.
+    if (FDraw.FPointCount() == 0) return;
+    FDraw.Undo();
+    RedrawCanvas();
+    if (DrawMode == Idle) {
+        SetScreenCursor(crDefault);
+    } else if (DrawMode == Drawing) {
+        SetScreenCursor(crCross);
+        CurrentPoint = Mouse;
+        {
+            QPainter canvas(&Image1->Picture);
+            DrawRubberBand(canvas, LastPoint, CurrentPoint);
+        }
+        Image1->update();
+    }
 }
 
 void TForm1::ResetInteraction() {

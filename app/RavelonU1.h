@@ -250,6 +250,9 @@ public:
     void Image1Click();
     void Image1DblClick();
     void Image1MouseUp(Qt::MouseButton Button, int X, int Y);
+    // The left and the right button's release, by the mode.
+    void LeftRelease(TPoint Mouse);
+    void RightRelease(TPoint Mouse);
     // Ends a group being drawn or a point being moved, for a new diagram.
     void ResetInteraction();
 

@@ -48,77 +48,77 @@ void Join(std::vector<TCrossingInfo>& Rows, std::int32_t R1, std::int32_t P1, st
     Rows[Ix(R2)].Ports[Ix(P2)].LinkPort = P1;
 }
 
-}  // namespace
+// A line of a closed group (lines of the group being drawn are left out).
+bool Closed(const TDraw& D, std::int32_t L) { return D.FLines[Ix(L)].Group < D.FGroupCount; }
+TSite StartOf(const TDraw& D, std::int32_t L) { return D.SiteAt(D.FLines[Ix(L)].StartIndex); }
+TSite EndOf(const TDraw& D, std::int32_t L) { return D.SiteAt(D.FLines[Ix(L)].EndIndex); }
 
-void TDraw::MakeKnot(TKnot& Knot) const {
-    const std::int32_t lineCount = FLineCount();
-    auto closed = [&](std::int32_t l) { return FLines[Ix(l)].Group < FGroupCount; };
-
-    // The crossings, numbered by the higher line first, then the lower. Lines
-    // of the group still being drawn are left out. A pair counts when the
-    // crossing matrix holds it and the points bear it out, which the editing
-    // operations and the loader always keep so.
-    auto start = [&](std::int32_t l) { return SiteAt(FLines[Ix(l)].StartIndex); };
-    auto end = [&](std::int32_t l) { return SiteAt(FLines[Ix(l)].EndIndex); };
+// The crossings, numbered by the higher line first, then the lower. A pair
+// counts when the crossing matrix holds it and the points bear it out, which
+// the editing operations and the loader always keep so.
+std::vector<TCrossingInfo> CrossingRows(const TDraw& D) {
     std::vector<TCrossingInfo> rows;
-    for (std::int32_t b = 0; b < lineCount; ++b) {
-        if (!closed(b)) continue;
+    for (std::int32_t b = 0; b < D.FLineCount(); ++b) {
+        if (!Closed(D, b)) continue;
         for (std::int32_t a = 0; a < b; ++a)
-            if (closed(a) && IsCrossing(FCross[Ix(b)][Ix(a)]) && MovedLinesCross(start(a), end(a), start(b), end(b)))
+            if (Closed(D, a) && IsCrossing(D.FCross[Ix(b)][Ix(a)]) &&
+                MovedLinesCross(StartOf(D, a), EndOf(D, a), StartOf(D, b), EndOf(D, b)))
                 rows.push_back({a, b, {}, 0, 0, 0});
     }
-    const std::int32_t n = static_cast<std::int32_t>(rows.size());
+    return rows;
+}
 
-    // The crossings along every line, from its start to its end, as rows.
-    std::vector<std::vector<std::int32_t>> along(Ix(lineCount));
-    for (std::int32_t r = 0; r < n; ++r) {
-        along[Ix(rows[Ix(r)].LineA)].push_back(r);
-        along[Ix(rows[Ix(r)].LineB)].push_back(r);
+// The crossings along every line, from its start to its end, as rows.
+std::vector<std::vector<std::int32_t>> CrossingsAlong(const TDraw& D, const std::vector<TCrossingInfo>& Rows) {
+    std::vector<std::vector<std::int32_t>> along(Ix(D.FLineCount()));
+    for (std::size_t r = 0; r < Rows.size(); ++r) {
+        along[Ix(Rows[r].LineA)].push_back(static_cast<std::int32_t>(r));
+        along[Ix(Rows[r].LineB)].push_back(static_cast<std::int32_t>(r));
     }
-    for (std::int32_t l = 0; l < lineCount; ++l) {
-        auto other = [&](std::int32_t r) { return rows[Ix(r)].LineA == l ? rows[Ix(r)].LineB : rows[Ix(r)].LineA; };
+    for (std::int32_t l = 0; l < D.FLineCount(); ++l) {
+        auto other = [&](std::int32_t r) { return Rows[Ix(r)].LineA == l ? Rows[Ix(r)].LineB : Rows[Ix(r)].LineA; };
         std::sort(along[Ix(l)].begin(), along[Ix(l)].end(), [&](std::int32_t x, std::int32_t y) {
             const std::int32_t ox = other(x), oy = other(y);
-            const int c = CompareAlong(start(l), end(l), start(ox), end(ox), start(oy), end(oy));
+            const int c = CompareAlong(StartOf(D, l), EndOf(D, l), StartOf(D, ox), EndOf(D, ox), StartOf(D, oy), EndOf(D, oy));
             return c != 0 ? c < 0 : x < y;  // 0 only where the moved lines still meet in one point
         });
     }
+    return along;
+}
 
-    // Ports and over/under. LineA enters at port 1 and leaves at port 3.
-    // LineB enters on the side of its start point: port 2 when that lies on
-    // the left of LineA's direction (ports 1 to 4 lead toward LineA's start,
-    // LineB's start, LineA's end, LineB's end), port 4 otherwise (the same
-    // with LineB's ends exchanged). Only FOver[LineA][LineB] is read.
-    for (TCrossingInfo& row : rows) {
-        const TDrawLine& la = FLines[Ix(row.LineA)];
-        const TDrawLine& lb = FLines[Ix(row.LineB)];
-        const bool startOfBOnLeft = MovedSide(SiteAt(la.StartIndex), SiteAt(la.EndIndex), SiteAt(lb.StartIndex)) < 0;
+// Ports and over/under. LineA enters at port 1 and leaves at port 3. LineB
+// enters on the side of its start point: port 2 when that lies on the left of
+// LineA's direction (ports 1 to 4 lead toward LineA's start, LineB's start,
+// LineA's end, LineB's end), port 4 otherwise (the same with LineB's ends
+// exchanged). Only FOver[LineA][LineB] is read.
+void SetPorts(const TDraw& D, std::vector<TCrossingInfo>& Rows) {
+    for (TCrossingInfo& row : Rows) {
+        const bool startOfBOnLeft = MovedSide(StartOf(D, row.LineA), EndOf(D, row.LineA), StartOf(D, row.LineB)) < 0;
         row.EntryB = startOfBOnLeft ? 2 : 4;
-        if (FOver[Ix(row.LineA)][Ix(row.LineB)]) {
-            row.FirstPort = 1;
-            row.SecondPort = row.EntryB;
-        } else {
-            row.FirstPort = row.EntryB;
-            row.SecondPort = 1;
-        }
+        const bool aOver = D.FOver[Ix(row.LineA)][Ix(row.LineB)];
+        row.FirstPort = aOver ? 1 : row.EntryB;
+        row.SecondPort = aOver ? row.EntryB : 1;
     }
+}
 
-    // Walk every closed curve: leave each crossing by the exit port of the
-    // line being walked and join it to the entry port of the next crossing.
+// Walks every closed curve: leaves each crossing by the exit port of the line
+// being walked and joins it to the entry port of the next crossing. Gives the
+// number of curves without crossings.
+std::int32_t JoinAlongCurves(const TDraw& D, const std::vector<std::vector<std::int32_t>>& Along,
+                             std::vector<TCrossingInfo>& Rows) {
     std::int32_t loops = 0;
     std::int32_t l = 0;
-    while (l < lineCount && closed(l)) {
-        const std::int32_t group = FLines[Ix(l)].Group;
+    while (l < D.FLineCount() && Closed(D, l)) {
+        const std::int32_t group = D.FLines[Ix(l)].Group;
         bool pending = true;
         std::int32_t prev = 0, prevExit = 0, first = 0, firstEntry = 0;
-        for (; l < lineCount && FLines[Ix(l)].Group == group; ++l) {
-            for (const std::int32_t r : along[Ix(l)]) {
-                const TCrossingInfo& row = rows[Ix(r)];
+        for (; l < D.FLineCount() && D.FLines[Ix(l)].Group == group; ++l) {
+            for (const std::int32_t r : Along[Ix(l)]) {
+                const TCrossingInfo& row = Rows[Ix(r)];
                 const std::int32_t entry = l == row.LineA ? 1 : row.EntryB;
-                const std::int32_t exit = OppositePort(entry);
-                if (!pending) Join(rows, prev, prevExit, r, entry);
+                if (!pending) Join(Rows, prev, prevExit, r, entry);
                 prev = r;
-                prevExit = exit;
+                prevExit = OppositePort(entry);
                 if (pending) {
                     first = r;
                     firstEntry = entry;
@@ -129,19 +129,28 @@ void TDraw::MakeKnot(TKnot& Knot) const {
         if (pending)
             ++loops;
         else
-            Join(rows, prev, prevExit, first, firstEntry);
+            Join(Rows, prev, prevExit, first, firstEntry);
     }
+    return loops;
+}
+
+}  // namespace
+
+void TDraw::MakeKnot(TKnot& Knot) const {
+    std::vector<TCrossingInfo> rows = CrossingRows(*this);
+    SetPorts(*this, rows);
+    const std::int32_t loops = JoinAlongCurves(*this, CrossingsAlong(*this, rows), rows);
 
     // The code: crossings in row order, then the arcs in the order of their
     // first (crossing, port), then one edge for every curve without crossings.
     Knot.FCrossings.assign(1, TCrossing{});
     Knot.FEdges.assign(1, TEdge{});
     for (const TCrossingInfo& row : rows) Knot.FCrossings.push_back({row.FirstPort, row.SecondPort});
-    for (std::int32_t r = 0; r < n; ++r) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::int32_t p = 1; p <= 4; ++p) {
-            TPortInfo& port = rows[Ix(r)].Ports[Ix(p)];
+            TPortInfo& port = rows[r].Ports[Ix(p)];
             if (port.LinkCrossing < 0) continue;
-            Knot.FEdges.push_back({r + 1, p, port.LinkCrossing + 1, port.LinkPort});
+            Knot.FEdges.push_back({static_cast<std::int32_t>(r) + 1, p, port.LinkCrossing + 1, port.LinkPort});
             rows[Ix(port.LinkCrossing)].Ports[Ix(port.LinkPort)].LinkCrossing = -1;
         }
     }
@@ -149,4 +158,3 @@ void TDraw::MakeKnot(TKnot& Knot) const {
 }
 
 }  // namespace ravelon
-
