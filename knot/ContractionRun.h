@@ -235,7 +235,7 @@ private:
         scale.BitsPerStep = static_cast<double>(bits) / static_cast<double>(taken);
         const double projected = EstimateCost(Order, scale, taken).PeakBytes;
         FStats.ProjectedBytes = std::max(FStats.ProjectedBytes, projected);
-        if (projected > ProjectionMargin * static_cast<double>(FLimits.MaxBytes)) throw TTooComplex();
+        if (projected > ProjectionMargin * static_cast<double>(FLimits.MaxBytes)) throw TTooComplex(static_cast<std::size_t>(projected));
     }
 
     // The states of the step into Next, with the span each needs and the
@@ -381,7 +381,8 @@ private:
 
     void Check(std::size_t Bytes) {
         FStats.PeakBytes = std::max(FStats.PeakBytes, Bytes);
-        if (Bytes > FLimits.MaxBytes) throw TTooComplex();
+        if (Bytes > FLimits.MaxBytes)
+            throw TTooComplex(std::max(Bytes, static_cast<std::size_t>(FStats.ProjectedBytes)));
     }
 
     const TPortGraph& FGraph;
