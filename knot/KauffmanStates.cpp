@@ -47,6 +47,7 @@ std::vector<int> FaceColours(const std::vector<int>& CornerFace, int Faces) {
 }  // namespace
 
 mpz_class KauffmanStates(const TPortGraph& Graph, TProgress* Progress, double Done, double Share) {
+    if (Graph.Crossings == 0) return 1;
     int faces = 0;
     const std::vector<int> cornerFace = CornerFacesOf(Graph, faces);
     const std::vector<int> colour = FaceColours(cornerFace, faces);

@@ -21,8 +21,8 @@
 
 namespace ravelon {
 
-// The number of Kauffman states of a complete planar code with crossings,
-// all of them in one piece. Throws std::logic_error when its faces do not
+// The number of Kauffman states of a complete planar code whose crossings
+// all lie in one piece (1 without crossings). Throws std::logic_error when its faces do not
 // take two colours. Progress is told the share done, from Done on for the
 // share Share of the whole work, and looked at for the word to stop.
 mpz_class KauffmanStates(const TPortGraph& Graph, TProgress* Progress = nullptr, double Done = 0, double Share = 0);

@@ -45,8 +45,9 @@ std::uint64_t TPencilElimination::Eliminate(const TSparseMatrix& V, const TProgr
         CheckCancelled(Progress);
         int v = graph.Smallest([&](int W) { return at(graph.DiagonalSlot(W)) != 0; });
         if (v < 0) {
-            // No diagonal entry is left that is not 0: a row whose entry in
-            // the column of D is not 0 is added to row D.
+            // No diagonal entry is left that is not 0: a row U whose entry
+            // in the column of D is not 0 is added to row D (its diagonal
+            // entry, 0, to the entry (D, U)).
             int u = -1;
             v = graph.Smallest([&](int W) {
                 for (const TNeighbour& n : graph.Around(W))

@@ -73,14 +73,12 @@ TInertia InertiaOf(const TSparseMatrix& S, TProgress* Progress, double Done, dou
             if (v < 0) break;
             graph.Merge(v, u);
             n.Resize(graph.Slots());
-            // d + c u with d = v: its diagonal entry is 2c N(d, u) + N(u, u).
+            // Every diagonal entry is 0 here: d + u, d = v, has the diagonal
+            // entry 2 N(d, u), which is not.
             const int du = graph.SlotOf(v, u);
-            const mpz_class twice = 2 * n.At(du);
-            const int c = twice + n.At(graph.DiagonalSlot(u)) != 0 ? 1 : -1;
-            n.At(graph.DiagonalSlot(v)) += c * twice + n.At(graph.DiagonalSlot(u));
+            n.At(graph.DiagonalSlot(v)) = 2 * n.At(du);
             for (const TNeighbour& w : graph.Around(u))
-                if (w.Variable != v) n.At(graph.SlotOf(v, w.Variable)) += c * n.At(w.Slot);
-            n.At(du) += c * n.At(graph.DiagonalSlot(u));
+                if (w.Variable != v) n.At(graph.SlotOf(v, w.Variable)) += n.At(w.Slot);
         }
         const mpz_class pivot = n.At(graph.DiagonalSlot(v));
         (sgn(pivot) == sgn(n.Delta()) ? inertia.Positive : inertia.Negative) += 1;
