@@ -23,6 +23,8 @@
 #include <atomic>
 #include <bit>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <cstdint>
 #include <stdexcept>
 #include <type_traits>
@@ -42,6 +44,7 @@
 #include "knot/SharedSmoothing.h"
 #include "knot/StridePoly.h"
 #include "knot/TooComplex.h"
+#include "knot/Workers.h"
 
 namespace ravelon::contraction {
 
@@ -139,6 +142,7 @@ public:
           FTargets(std::move(Narrow.FTargets)),
           FShared(std::move(Narrow.FShared)),
           FParts(Narrow.FParts),
+          FWorkers(std::move(Narrow.FWorkers)),
           FSlots(std::move(Narrow.FSlots)),
           FTaken(std::move(Narrow.FTaken)),
           FStep(Narrow.FStep) {
@@ -149,7 +153,7 @@ public:
         Check(FTable.Bytes() + ScratchBytes() + FArrays.Bytes() + Narrow.FArrays.Bytes());
         FArrays.Resize(counts);
         const unsigned parts = PartsOfStep();
-        RunParts(parts, [&](unsigned Part) {
+        Share(parts, [&](unsigned Part) {
             Convert(Narrow.FArrays.Narrow, FArrays.Narrow, parts, Part);
             Convert(Narrow.FArrays.Wide, FArrays.Wide, parts, Part);
         });
@@ -210,6 +214,17 @@ private:
     // The threads a step from the states held runs on: one for a small step.
     unsigned PartsOfStep() const { return FTable.Count() < FLimits.ThreadStates ? 1 : FParts; }
 
+    // Runs Body(Part) for Part 0 to Parts - 1 at once (knot/Parts.h), on the
+    // threads kept for the contraction.
+    void Share(unsigned Parts, const std::function<void(unsigned Part)>& Body) {
+        if (Parts == 1) {
+            Body(0);
+            return;
+        }
+        if (!FWorkers) FWorkers = std::make_unique<TWorkers>(FParts);
+        FWorkers->Run(Parts, Body);
+    }
+
     // How far ahead of its look-up the place of a key is fetched.
     static constexpr std::size_t FetchAhead = 8;
     // The steps measured before the rest of an order is projected from them,
@@ -234,7 +249,7 @@ private:
         const unsigned parts = PartsOfStep();
         std::vector<std::size_t> counted(parts, 0);
         std::vector<int> widest(parts, 0);
-        RunParts(parts, [&](unsigned Part) {
+        Share(parts, [&](unsigned Part) {
             std::size_t count = 0;
             int most = 0;
             for (std::size_t s = PartBegin(FTable.Count(), parts, Part); s < PartBegin(FTable.Count(), parts, Part + 1); ++s) {
@@ -271,12 +286,14 @@ private:
                 FHashes[2 * state] = FHashes[2 * state + 1] = 0;
                 continue;
             }
-            for (std::size_t smoothing = 2 * state; smoothing < 2 * state + 2; ++smoothing) {
-                std::uint8_t* key = FKeys.data() + smoothing * length;
-                const int loops = Step.Apply(Kind(smoothing), FTable.Key(state), key);
-                key[length - 1] = static_cast<std::uint8_t>(ExponentClass(Low(span, smoothing, loops)));
-                FHashes[smoothing] = Next.Hash(key);
-                FTargets[smoothing].Loops = loops;
+            std::uint8_t* const keys[2] = {FKeys.data() + 2 * state * length, FKeys.data() + (2 * state + 1) * length};
+            int loops[2];
+            Step.ApplyBoth(FTable.Key(state), keys, loops);
+            for (std::size_t kind = 0; kind < 2; ++kind) {
+                const std::size_t smoothing = 2 * state + kind;
+                keys[kind][length - 1] = static_cast<std::uint8_t>(ExponentClass(Low(span, smoothing, loops[kind])));
+                FHashes[smoothing] = Next.Hash(keys[kind]);
+                FTargets[smoothing].Loops = loops[kind];
             }
         }
     }
@@ -332,8 +349,8 @@ private:
         shared.Sources.resize(smoothings);
         Check(HeldBefore + ScratchBytes());
         auto live = [&](std::size_t Smoothing) { return FTable.Span(Smoothing / 2).Length != 0; };
-        RunParts(Parts, [&](unsigned Part) { shared.Index.Clear(Parts, Part); });
-        RunParts(Parts, [&](unsigned Part) {
+        Share(Parts, [&](unsigned Part) { shared.Index.Clear(Parts, Part); });
+        Share(Parts, [&](unsigned Part) {
             const std::size_t first = PartBegin(sources, Parts, Part), last = PartBegin(sources, Parts, Part + 1);
             MakeKeys(Step, Next, first, last);
             for (std::size_t smoothing = 2 * first; smoothing < 2 * last; ++smoothing)
@@ -344,7 +361,7 @@ private:
         // The first smoothings of the keys, run by run, and the numbers of
         // their states.
         std::vector<std::size_t> firsts(Parts, 0);
-        RunParts(Parts, [&](unsigned Part) {
+        Share(Parts, [&](unsigned Part) {
             std::size_t count = 0;
             for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
                 shared.Firsts[i] = live(i) && shared.Index.First(FTargets[i].State) == i ? 1 : 0;
@@ -360,7 +377,7 @@ private:
         shared.Starts.resize(states + 1);
         Check(HeldBefore + ScratchBytes() + Next.Bytes());
         Next.ResizeStates(states);
-        RunParts(Parts, [&](unsigned Part) {
+        Share(Parts, [&](unsigned Part) {
             std::size_t state = firsts[Part];
             for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
                 if (!shared.Firsts[i]) continue;
@@ -370,7 +387,7 @@ private:
                 shared.Counts[state++] = 0;
             }
         });
-        RunParts(Parts, [&](unsigned Part) {
+        Share(Parts, [&](unsigned Part) {
             for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
                 if (!live(i)) continue;
                 const std::size_t state = shared.Index.State(FTargets[i].State);
@@ -380,7 +397,7 @@ private:
         });
         // The lists of the smoothings of every state, sorted, and the spans.
         std::vector<std::size_t> listed(Parts, 0);
-        RunParts(Parts, [&](unsigned Part) {
+        Share(Parts, [&](unsigned Part) {
             std::size_t count = 0;
             for (std::size_t s = PartBegin(states, Parts, Part); s < PartBegin(states, Parts, Part + 1); ++s)
                 count += shared.Counts[s];
@@ -389,14 +406,14 @@ private:
         std::size_t all = 0;
         for (std::size_t& count : listed) all += std::exchange(count, all);
         shared.Starts[states] = static_cast<std::uint32_t>(all);
-        RunParts(Parts, [&](unsigned Part) {
+        Share(Parts, [&](unsigned Part) {
             std::size_t at = listed[Part];
             for (std::size_t s = PartBegin(states, Parts, Part); s < PartBegin(states, Parts, Part + 1); ++s) {
                 shared.Starts[s] = static_cast<std::uint32_t>(at);
                 at += std::exchange(shared.Counts[s], static_cast<std::uint32_t>(at));
             }
         });
-        RunParts(Parts, [&](unsigned Part) {
+        Share(Parts, [&](unsigned Part) {
             for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
                 if (!live(i)) continue;
                 const std::uint32_t place =
@@ -404,7 +421,7 @@ private:
                 shared.Sources[place] = static_cast<std::uint32_t>(i);
             }
         });
-        RunParts(Parts, [&](unsigned Part) {
+        Share(Parts, [&](unsigned Part) {
             for (std::size_t s = PartBegin(states, Parts, Part); s < PartBegin(states, Parts, Part + 1); ++s) {
                 if ((s & 1023) == 0) CheckCancelled(FLimits.Progress);
                 const auto from = shared.Sources.begin() + shared.Starts[s], to = shared.Sources.begin() + shared.Starts[s + 1];
@@ -452,7 +469,7 @@ private:
         constexpr std::size_t Run = 1024;
         const std::size_t runs = (Next.Count() + Run - 1) / Run;
         std::atomic<std::size_t> next{0};
-        RunParts(Parts, [&](unsigned) {
+        Share(Parts, [&](unsigned) {
             for (std::size_t run = next++; run < runs; run = next++) {
                 CheckCancelled(FLimits.Progress);
                 for (std::size_t state = run * Run; state < std::min(Next.Count(), (run + 1) * Run); ++state) {
@@ -548,8 +565,9 @@ private:
     THugePageArray<TTarget> FTargets;
     // The index and the lists of a step shared among threads.
     TSharedSmoothing FShared;
-    // The threads of a large step.
+    // The threads of a large step, started at the first one.
     unsigned FParts = 1;
+    std::unique_ptr<TWorkers> FWorkers;
     // The largest share of the pairings of a boundary the states have held.
     double FShare = 0;
     // The boundary ends of the states, and the crossings taken.
