@@ -121,7 +121,14 @@ void TPencilElimination::Replay(const TMontgomery& M, const std::uint64_t* Point
         Values[i] = M.One();
         Failed[i] = 0;
     }
+    // The word to stop is looked at every few million updates.
+    std::size_t work = 0;
     for (const TStep& step : FSteps) {
+        work += (step.Count * step.Count + 1) * b;
+        if (work > (std::size_t{1} << 22)) {
+            CheckCancelled(FProgress);
+            work = 0;
+        }
         if (step.Merge) {
             for (std::size_t k = step.Offset; k < step.Offset + step.Count; ++k) {
                 std::uint64_t* to = row(FTo[k]);

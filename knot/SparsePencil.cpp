@@ -19,7 +19,8 @@ constexpr double PlanShare = 0.05;
 
 // The coefficients of P (of size N) modulo the prime of M, constant first,
 // from its values at t = 2, 3, ..., N / 2 + 2 (plain residues).
-std::vector<std::uint64_t> Interpolate(const TMontgomery& M, int N, const std::vector<std::uint64_t>& Values) {
+std::vector<std::uint64_t> Interpolate(const TMontgomery& M, int N, const std::vector<std::uint64_t>& Values,
+                                       const TProgress* Progress) {
     const auto h = static_cast<std::size_t>(N / 2);
     const std::size_t count = h + 1;
     std::vector<std::uint64_t> u(count), q(count);
@@ -39,6 +40,7 @@ std::vector<std::uint64_t> Interpolate(const TMontgomery& M, int N, const std::v
     }
     std::vector<std::uint64_t> qc(count, 0), b(count);
     for (std::size_t i = 0; i < count; ++i) {
+        if (i % 256 == 0) CheckCancelled(Progress);
         std::uint64_t derivative = M.One();
         for (std::size_t j = 0; j < count; ++j)
             if (j != i) derivative = M.Mul(derivative, M.Sub(u[i], u[j]));
@@ -124,7 +126,7 @@ std::vector<mpz_class> SparsePencilDeterminant(const TSparseMatrix& V, const mpz
         }
     });
     std::vector<std::vector<std::uint64_t>> residues;
-    for (std::size_t j = 0; j < primes.size(); ++j) residues.push_back(Interpolate(moduli[j], n, values[j]));
+    for (std::size_t j = 0; j < primes.size(); ++j) residues.push_back(Interpolate(moduli[j], n, values[j], Progress));
     return Combine(primes, residues);
 }
 

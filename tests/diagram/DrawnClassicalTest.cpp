@@ -12,7 +12,7 @@ namespace ravelon {
 namespace {
 
 #ifdef RAVELON_SANITIZED_TESTS
-constexpr int kDiagrams = 40;
+constexpr int kDiagrams = 150;
 #else
 constexpr int kDiagrams = 300;
 #endif
