@@ -12,6 +12,7 @@
 #include "app/Messages.h"
 #include "app/QtTextSurface.h"
 #include "app/RavelonU1.h"
+#include "knot/CostEstimate.h"
 #include "knot/TooComplex.h"
 
 namespace ravelon {
@@ -31,7 +32,7 @@ bool TForm1::PlanAndAsk(const TKnot& Knot, std::optional<TBracketPlan>& Plan) {
     RunBusy([&](TProgress&) { Plan = PlanBracket(Knot); });
     ShowHint(hint);
     if (BeyondReach(*Plan)) {
-        ShowErrorReport(this, QString::fromUtf8(TTooComplex().what()));
+        ShowErrorReport(this, QString::fromUtf8(TTooComplex(static_cast<std::size_t>(Plan->EstimatedBytes / EstimateMargin)).what()));
         return false;
     }
     return AskConfirmation(this, QStringLiteral("計算に時間がかかりますが、よろしいですか?"));

@@ -62,21 +62,19 @@ TResult ComputeResult(TInvariantKind Kind, const TKnot& Code, const TBracketPlan
         case TInvariantKind::Twist: return PolynomialResult(Kind, Constant(Code.Writhe()));
         case TInvariantKind::Jones: return PolynomialResult(Kind, ComputeBracketAndJones(Code, Plan, Progress).Jones);
         case TInvariantKind::Alexander: {
-            TPoly alexander = AlexanderPolynomial(Code);
+            TPoly alexander = AlexanderPolynomial(Code, &Progress);
             alexander.Sort();
             return PolynomialResult(Kind, std::move(alexander));
         }
         case TInvariantKind::Determinant:
-            return PolynomialResult(Kind, Constant(DeterminantOf(AlexanderPolynomial(Code))));
-        case TInvariantKind::Signature: return PolynomialResult(Kind, Constant(Signature(Code)));
+            return PolynomialResult(Kind, Constant(DeterminantOf(AlexanderPolynomial(Code, &Progress))));
+        case TInvariantKind::Signature: return PolynomialResult(Kind, Constant(Signature(Code, &Progress)));
         case TInvariantKind::Identify: {
             TIdentifyInput in;
             in.Components = MakePdCode(Code).Components;
             in.Jones = ComputeBracketAndJones(Code, Plan, Progress).Jones;
-            Progress.CheckCancelled();
-            in.Alexander = AlexanderPolynomial(Code);
-            Progress.CheckCancelled();
-            in.Signature = Signature(Code);
+            in.Alexander = AlexanderPolynomial(Code, &Progress);
+            in.Signature = Signature(Code, &Progress);
             return SentenceResult(Kind, IdentifyText(Identify(*Table, in)));
         }
         case TInvariantKind::PdCode: break;

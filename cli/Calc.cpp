@@ -1,5 +1,8 @@
 #include "cli/Calc.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <exception>
 #include <new>
 #include <ostream>
@@ -154,9 +157,41 @@ constexpr const char* kUsage =
     "               N 番目のコード (--pd-in か --table) の図をフォルダ/N.rvd に書く\n"
     "  --json       ファイルごとに一行の JSON オブジェクトで出力する\n"
     "  --pd         PD コードを出力する\n"
-    "  --reference  状態和で計算する (検証用、交点数に対して指数時間)\n"
+    "  --reference  検証用の方法で計算する (ブラケット多項式は状態和で交点数に対して\n"
+    "               指数時間、古典的不変量は密なザイフェルト行列で交点数の三乗の時間)\n"
+    "  --memory-limit 大きさ\n"
+    "               ブラケット多項式の計算に使うメモリの上限 (例: 512M、4G。\n"
+    "               指定しなければ計算を始めるときの空きメモリの一部)\n"
     "  --help       この説明を表示する\n"
     "  --version    バージョンを表示する\n";
+
+// Bytes, or K, M, G or T of them (powers of 1024), a fraction allowed: 512M,
+// 1.5G. False for anything else, 0 or past the range of a size.
+bool ParseMemorySize(const std::string& Text, std::size_t& Bytes) {
+    std::size_t digits = 0;
+    while (digits < Text.size() && (std::isdigit(static_cast<unsigned char>(Text[digits])) || Text[digits] == '.')) ++digits;
+    const auto number = Text.begin() + static_cast<std::ptrdiff_t>(digits);
+    if (std::count(Text.begin(), number, '.') > 1 || std::none_of(Text.begin(), number, [](char C) { return C != '.'; }))
+        return false;
+    std::string unit = Text.substr(digits);
+    for (const char* tail : {"iB", "B"})
+        if (unit.size() > 1 && unit.ends_with(tail)) {
+            unit.resize(unit.size() - std::string(tail).size());
+            break;
+        }
+    const std::string units = "KMGT";
+    double scale = 1;
+    if (unit.size() > 1) return false;
+    if (unit.size() == 1) {
+        const std::size_t at = units.find(static_cast<char>(std::toupper(static_cast<unsigned char>(unit[0]))));
+        if (at == std::string::npos) return false;
+        scale = std::ldexp(1.0, 10 * static_cast<int>(at + 1));
+    }
+    const double bytes = std::stod(Text.substr(0, digits)) * scale;
+    if (!(bytes >= 1) || bytes >= std::ldexp(1.0, 63)) return false;
+    Bytes = static_cast<std::size_t>(bytes);
+    return true;
+}
 
 TKnot KnotOfFile(const std::string& File) {
     TDraw draw;
@@ -209,6 +244,17 @@ bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Option
             Options.Pd = true;
         } else if (a == "--reference") {
             Options.Reference = true;
+        } else if (a == "--memory-limit" || a.starts_with("--memory-limit=")) {
+            const bool joined = a != "--memory-limit";
+            if (!joined && i + 1 == Args.size()) {
+                Error = "--memory-limit にメモリの大きさがありません";
+                return false;
+            }
+            const std::string size = joined ? a.substr(a.find('=') + 1) : Args[++i];
+            if (!ParseMemorySize(size, Options.MemoryLimit)) {
+                Error = "メモリの大きさが正しくありません: " + size;
+                return false;
+            }
         } else if (a == "--help" || a == "-h") {
             Options.Help = true;
         } else if (a == "--version") {

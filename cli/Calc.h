@@ -15,6 +15,7 @@
 // 2 on wrong usage.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ struct TCalcOptions {
     bool Json = false;
     bool Pd = false;
     bool Reference = false;
+    // The memory the bracket may take, in bytes; 0 for a share of the memory
+    // free when it starts.
+    std::size_t MemoryLimit = 0;
     bool Help = false;
     bool Version = false;
     std::vector<std::string> Files;
@@ -45,7 +49,9 @@ struct TCalcOptions {
 // the reason in Error. With no invariant chosen (--bracket, --twist, --jones,
 // --alexander, --determinant, --signature) the first three are. Without files,
 // --pd-in reads standard input. --table needs names and does not go with
-// --pd-in; --draw needs one of them.
+// --pd-in; --draw needs one of them. --memory-limit SIZE (or
+// --memory-limit=SIZE) takes bytes, or K, M, G or T of them (powers of 1024),
+// as in 512M or 1.5G.
 bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Options, std::string& Error);
 
 // Runs the calculator; returns the exit status.

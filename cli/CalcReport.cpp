@@ -27,14 +27,19 @@ TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKno
     r.Crossings = Knot.FCrossingCount();
     r.Pd = MakePdCode(Knot);
     r.Components = r.Pd.Components;
-    // The reference computation is the full state sum; the default contracts
-    // the crossings one by one and gives the same non-zero terms.
-    if (Options.Bracket) Options.Reference ? Knot.StateSumBracket(r.Bracket) : Knot.Bracket(r.Bracket);
+    // The reference computations are the full state sum and the dense
+    // Seifert matrix; the default ones contract the crossings one by one and
+    // eliminate the sparse Seifert matrix of the faces, and give the same
+    // non-zero terms.
+    const bool reference = Options.Reference;
+    if (Options.Bracket) reference ? Knot.StateSumBracket(r.Bracket) : Knot.Bracket(r.Bracket, nullptr, Options.MemoryLimit);
     if (Options.Twist) r.Twist = Knot.Writhe();
-    if (Options.Jones || Options.Identify) Options.Reference ? Knot.StateSumJones(r.Jones) : Knot.Jones(r.Jones);
-    if (Options.Alexander || Options.Determinant || Options.Identify) r.Alexander = AlexanderPolynomial(Knot);
+    if (Options.Jones || Options.Identify)
+        reference ? Knot.StateSumJones(r.Jones) : Knot.Jones(r.Jones, nullptr, Options.MemoryLimit);
+    if (Options.Alexander || Options.Determinant || Options.Identify)
+        r.Alexander = reference ? DenseAlexanderPolynomial(Knot) : AlexanderPolynomial(Knot);
     if (Options.Determinant) r.Determinant = DeterminantOf(r.Alexander);
-    if (Options.Signature || Options.Identify) r.Signature = Signature(Knot);
+    if (Options.Signature || Options.Identify) r.Signature = reference ? DenseSignature(Knot) : Signature(Knot);
     if (Options.Identify && Table != nullptr)
         r.Identified = Identify(*Table, {r.Components, r.Jones, r.Alexander, r.Signature});
     return r;

@@ -3,12 +3,21 @@
 #include <stdexcept>
 #include <vector>
 
+#include "knot/FaceSeifertMatrix.h"
+#include "knot/KauffmanStates.h"
 #include "knot/PencilDeterminant.h"
+#include "knot/PortGraph.h"
 #include "knot/SeifertMatrix.h"
+#include "knot/SparsePencil.h"
+#include "knot/SymmetricElimination.h"
 
 namespace ravelon {
 
 namespace {
+
+// The share of the work of the Alexander polynomial that counting the
+// Kauffman states stands for.
+constexpr double StatesShare = 0.1;
 
 // Sign changes along the non-zero coefficients, constant term first; with
 // Alternate, of the polynomial at -x.
@@ -24,22 +33,35 @@ int SignChanges(const std::vector<mpz_class>& c, bool Alternate) {
     return changes;
 }
 
-}  // namespace
-
-TPoly AlexanderPolynomial(const TKnot& Code) {
-    const TSeifertMatrix s = SeifertMatrixOf(Code);
+// t^(-N/2) P(t) for the N + 1 coefficients of P = det(V - t V^T): det(t^(-1/2) V
+// - t^(1/2) V^T) = t^(-N/2) det(V - t V^T).
+TPoly FromPencil(const std::vector<mpz_class>& C) {
+    const int n = static_cast<int>(C.size()) - 1;
     TPoly result;
-    if (s.Pieces > 1) return result;
-    // det(t^(-1/2) V - t^(1/2) V^T) = t^(-n/2) det(V - t V^T).
-    const int n = s.V.N;
-    TIntMatrix minusT = Transposed(s.V);
-    for (std::int64_t& e : minusT.At) e = -e;
-    const std::vector<mpz_class> c = PencilDeterminant(s.V, minusT);
     result.FTerms.clear();
     for (int k = n; k >= 0; --k)
-        if (c[static_cast<std::size_t>(k)] != 0)
-            result.FTerms.push_back({Reduce(MakeFraction(2 * k - n, 2)), c[static_cast<std::size_t>(k)]});
+        if (C[static_cast<std::size_t>(k)] != 0)
+            result.FTerms.push_back({Reduce(MakeFraction(2 * k - n, 2)), C[static_cast<std::size_t>(k)]});
     if (result.FTerms.empty()) result.SetConstant(0);
+    return result;
+}
+
+void Finish(TProgress* Progress) {
+    if (Progress != nullptr) Progress->Advance(1);
+}
+
+}  // namespace
+
+TPoly AlexanderPolynomial(const TKnot& Code, TProgress* Progress) {
+    const TFaceSeifertMatrix s = FaceSeifertMatrixOf(Code);
+    CheckCancelled(Progress);
+    if (s.Pieces > 1) {
+        Finish(Progress);
+        return TPoly();
+    }
+    const mpz_class states = s.V.N == 0 ? mpz_class(1) : KauffmanStates(BuildPortGraph(Code), Progress, 0, StatesShare);
+    const TPoly result = FromPencil(SparsePencilDeterminant(s.V, states, 0, Progress, StatesShare, 1 - StatesShare));
+    Finish(Progress);
     return result;
 }
 
@@ -60,7 +82,22 @@ mpz_class DeterminantOf(const TPoly& Alexander) {
     return abs(re) + abs(im);
 }
 
-int Signature(const TKnot& Code) {
+int Signature(const TKnot& Code, TProgress* Progress) {
+    const TFaceSeifertMatrix s = FaceSeifertMatrixOf(Code);
+    const TInertia inertia = InertiaOf(Combined(s.V, 1, 1), Progress);
+    Finish(Progress);
+    return inertia.Positive - inertia.Negative;
+}
+
+TPoly DenseAlexanderPolynomial(const TKnot& Code) {
+    const TSeifertMatrix s = SeifertMatrixOf(Code);
+    if (s.Pieces > 1) return TPoly();
+    TIntMatrix minusT = Transposed(s.V);
+    for (std::int64_t& e : minusT.At) e = -e;
+    return FromPencil(PencilDeterminant(s.V, minusT));
+}
+
+int DenseSignature(const TKnot& Code) {
     const TSeifertMatrix s = SeifertMatrixOf(Code);
     // V + V^T is symmetric, so its characteristic polynomial has real roots
     // only, and Descartes' rule of signs counts them exactly.

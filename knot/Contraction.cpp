@@ -7,6 +7,7 @@
 
 #include "knot/ContractionRun.h"
 #include "knot/CostEstimate.h"
+#include "knot/MemoryBound.h"
 #include "knot/PortGraph.h"
 #include "knot/Simplify.h"
 #include "knot/TooComplex.h"
@@ -87,7 +88,7 @@ TBracketTerms Contract(const TBracketPlan& Plan, const TContractionLimits& Limit
     // A code far beyond reach is refused before the first step; one near the
     // bound is refused as soon as the states built pass it.
     Stats.EstimatedBytes = Plan.EstimatedBytes;
-    if (BeyondReach(Plan, Limits)) throw TTooComplex();
+    if (BeyondReach(Plan, Limits)) throw TTooComplex(static_cast<std::size_t>(Plan.EstimatedBytes / EstimateMargin));
     const std::vector<double> shares = StepShares(Plan.Order);
     // 64-bit coefficients, 128-bit ones for the states whose sums may pass
     // 63 bits; on a 128-bit overflow the states before the step that
@@ -127,8 +128,12 @@ TBracketPlan PlanBracket(const TKnot& Code, const TContractionLimits& Limits) {
     return plan;
 }
 
+std::size_t MemoryBoundOf(const TContractionLimits& Limits) {
+    return Limits.MaxBytes != 0 ? Limits.MaxBytes : MachineContractionBytes();
+}
+
 bool BeyondReach(const TBracketPlan& Plan, const TContractionLimits& Limits) {
-    return Plan.EstimatedBytes > EstimateMargin * static_cast<double>(Limits.MaxBytes);
+    return Plan.EstimatedBytes > EstimateMargin * static_cast<double>(MemoryBoundOf(Limits));
 }
 
 TBracketTerms ContractBracket(const TBracketPlan& Plan, const TContractionLimits& Limits, TContractionStats* Stats) {
@@ -136,7 +141,11 @@ TBracketTerms ContractBracket(const TBracketPlan& Plan, const TContractionLimits
     TContractionStats& stats = Stats ? *Stats : local;
     stats = TContractionStats{};
     stats.Crossings = Plan.Simple.Graph.Crossings;
-    TBracketTerms terms = Contract(Plan, Limits, stats);
+    // The bound is fixed when the computation starts.
+    TContractionLimits limits = Limits;
+    limits.MaxBytes = MemoryBoundOf(Limits);
+    stats.MaxBytes = limits.MaxBytes;
+    TBracketTerms terms = Contract(Plan, limits, stats);
     for (auto& [exponent, coefficient] : terms) {
         exponent += Plan.Simple.Shift;
         if (Plan.Simple.Sign < 0) coefficient = -coefficient;

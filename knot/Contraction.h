@@ -23,18 +23,16 @@
 
 namespace ravelon {
 
-// The estimated bytes the contraction may hold at once before it refuses a code.
-// Measured on a 2-core machine with 24 GiB, on random drawn diagrams of 450
-// points (about 370 crossings contracted, up to 743 thousand pairing states,
-// narrow and wide coefficients): the peak resident size of the whole process
-// was 1.01 to 1.04 times the bytes counted. With 1.5 GiB a computation stays
-// under the 2 GiB an ordinary desktop can give it.
-constexpr std::size_t DefaultContractionBytes = std::size_t{3} << 29;
-
 // How far the contraction may go, and how it prepares the code.
 struct TContractionLimits {
-    // Refuse with TTooComplex once the states would need more than this.
-    std::size_t MaxBytes = DefaultContractionBytes;
+    // Refuse with TTooComplex once the states would need more than this; 0
+    // for a share of the memory free when the computation starts
+    // (knot/MemoryBound.h). Measured on a 2-core machine with 24 GiB, on
+    // random drawn diagrams of 450 points (about 370 crossings contracted,
+    // up to 743 thousand pairing states, narrow and wide coefficients): the
+    // peak resident size of the whole process was 1.01 to 1.04 times the
+    // bytes counted.
+    std::size_t MaxBytes = 0;
     // Remove the crossings of moves I and II first (knot/Simplify.h).
     bool Simplify = true;
     // The orders tried (knot/OrderSearch.h).
@@ -56,6 +54,8 @@ enum class TCoefficientKind { Bits64, Bits128, Exact };
 
 // What a contraction found besides the bracket.
 struct TContractionStats {
+    // The bound of the memory the contraction kept to.
+    std::size_t MaxBytes = 0;
     // The crossings contracted, after the simplification.
     int Crossings = 0;
     // The widest boundary of the crossing order.
@@ -94,6 +94,9 @@ struct TBracketPlan {
 // The plan of Code. Throws std::logic_error when the code is not complete.
 TBracketPlan PlanBracket(const TKnot& Code, const TContractionLimits& Limits = {});
 
+// The bound of Limits: MaxBytes, or the share of the memory free now.
+std::size_t MemoryBoundOf(const TContractionLimits& Limits);
+
 // True when contracting along Plan would be refused before its first step:
 // its estimate passes the bound of Limits by EstimateMargin.
 bool BeyondReach(const TBracketPlan& Plan, const TContractionLimits& Limits = {});
@@ -113,7 +116,9 @@ TPoly JonesPolynomial(const TBracketTerms& Bracket, int Writhe);
 // than Limits allows: at once when the estimate of its order passes the bound
 // by EstimateMargin (knot/CostEstimate.h), as soon as the projection from the
 // steps taken passes it by ProjectionMargin, or as soon as the states built
-// pass it; TCancelled when the progress of Limits is cancelled.
+// pass it, telling the bytes expected (the estimate over its margin, the
+// projection, or the bytes built); TCancelled when the progress of Limits is
+// cancelled.
 TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits = {},
                               TContractionStats* Stats = nullptr);
 

@@ -20,7 +20,11 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
+#include <cstring>
+#include <functional>
+#include <memory>
 #include <cstdint>
 #include <stdexcept>
 #include <type_traits>
@@ -37,8 +41,10 @@
 #include "knot/PairingTable.h"
 #include "knot/Parts.h"
 #include "knot/Progress.h"
+#include "knot/SharedSmoothing.h"
 #include "knot/StridePoly.h"
 #include "knot/TooComplex.h"
+#include "knot/Workers.h"
 
 namespace ravelon::contraction {
 
@@ -61,9 +67,11 @@ D Widen(const C& X) {
 
 // Where one smoothing of one state goes: the state of the next table and the
 // loops it closes.
+// Left unset when made, as the arrays of a step are: each step sets those
+// it reads.
 struct TTarget {
-    std::uint32_t State = 0;
-    std::int32_t Loops = 0;
+    std::uint32_t State;
+    std::int32_t Loops;
 };
 
 // The most bits a narrow coefficient of type N may need: 63 for 64-bit ones,
@@ -132,7 +140,9 @@ public:
           FKeys(std::move(Narrow.FKeys)),
           FHashes(std::move(Narrow.FHashes)),
           FTargets(std::move(Narrow.FTargets)),
+          FShared(std::move(Narrow.FShared)),
           FParts(Narrow.FParts),
+          FWorkers(std::move(Narrow.FWorkers)),
           FSlots(std::move(Narrow.FSlots)),
           FTaken(std::move(Narrow.FTaken)),
           FStep(Narrow.FStep) {
@@ -143,7 +153,7 @@ public:
         Check(FTable.Bytes() + ScratchBytes() + FArrays.Bytes() + Narrow.FArrays.Bytes());
         FArrays.Resize(counts);
         const unsigned parts = PartsOfStep();
-        RunParts(parts, [&](unsigned Part) {
+        Share(parts, [&](unsigned Part) {
             Convert(Narrow.FArrays.Narrow, FArrays.Narrow, parts, Part);
             Convert(Narrow.FArrays.Wide, FArrays.Wide, parts, Part);
         });
@@ -164,7 +174,8 @@ public:
             TPairingTable& next = FSpareTable;
             next.Reset(step.NewWidth());
             const std::size_t heldBefore = FTable.Bytes() + FArrays.Bytes();
-            Smooth(step, next, parts, heldBefore);
+            if (parts == 1) Smooth(step, next, heldBefore);
+            else SmoothShared(step, next, parts, heldBefore);
             const TLayoutCounts counts = next.Layout(NarrowBits<N>);
             if constexpr (!std::is_same_v<N, W>) {
                 if (counts.Wide > 0) FStats.Coefficients = TCoefficientKind::Bits128;
@@ -172,7 +183,8 @@ public:
             FSpare.Reserve(counts);
             Check(heldBefore + ScratchBytes() + next.Bytes() + FSpare.Bytes());
             FSpare.Resize(counts);
-            Add(next, parts);
+            if (parts == 1) Add(next);
+            else AddShared(next, parts);
             std::swap(FTable, FSpareTable);
             std::swap(FArrays, FSpare);
             FStats.PeakStates = std::max(FStats.PeakStates, FTable.Count());
@@ -202,6 +214,17 @@ private:
     // The threads a step from the states held runs on: one for a small step.
     unsigned PartsOfStep() const { return FTable.Count() < FLimits.ThreadStates ? 1 : FParts; }
 
+    // Runs Body(Part) for Part 0 to Parts - 1 at once (knot/Parts.h), on the
+    // threads kept for the contraction.
+    void Share(unsigned Parts, const std::function<void(unsigned Part)>& Body) {
+        if (Parts == 1) {
+            Body(0);
+            return;
+        }
+        if (!FWorkers) FWorkers = std::make_unique<TWorkers>(FParts);
+        FWorkers->Run(Parts, Body);
+    }
+
     // How far ahead of its look-up the place of a key is fetched.
     static constexpr std::size_t FetchAhead = 8;
     // The steps measured before the rest of an order is projected from them,
@@ -223,11 +246,24 @@ private:
         if (width >= MeasuredWidth)
             FShare = std::max(FShare, static_cast<double>(FTable.Count()) / WidthStates(width));
         if (taken < MeasuredSteps) return;
+        const unsigned parts = PartsOfStep();
+        std::vector<std::size_t> counted(parts, 0);
+        std::vector<int> widest(parts, 0);
+        Share(parts, [&](unsigned Part) {
+            std::size_t count = 0;
+            int most = 0;
+            for (std::size_t s = PartBegin(FTable.Count(), parts, Part); s < PartBegin(FTable.Count(), parts, Part + 1); ++s) {
+                count += FTable.Span(s).Length;
+                most = std::max(most, static_cast<int>(FTable.Span(s).Bits));
+            }
+            counted[Part] = count;
+            widest[Part] = most;
+        });
         std::size_t coefficients = 0;
         int bits = 0;
-        for (std::size_t state = 0; state < FTable.Count(); ++state) {
-            coefficients += FTable.Span(state).Length;
-            bits = std::max(bits, static_cast<int>(FTable.Span(state).Bits));
+        for (unsigned part = 0; part < parts; ++part) {
+            coefficients += counted[part];
+            bits = std::max(bits, widest[part]);
         }
         TCostScale scale;
         if (FShare > 0) scale.StatesShare = FShare;
@@ -235,50 +271,59 @@ private:
         scale.BitsPerStep = static_cast<double>(bits) / static_cast<double>(taken);
         const double projected = EstimateCost(Order, scale, taken).PeakBytes;
         FStats.ProjectedBytes = std::max(FStats.ProjectedBytes, projected);
-        if (projected > ProjectionMargin * static_cast<double>(FLimits.MaxBytes)) throw TTooComplex();
+        if (projected > ProjectionMargin * static_cast<double>(FLimits.MaxBytes)) throw TTooComplex(static_cast<std::size_t>(projected));
     }
 
-    // The states of the step into Next, with the span each needs and the
-    // bound of its sums, and the target of each smoothing of each state
-    // (FTargets). The pairings and their hashes are made by Parts threads,
-    // each for a run of states; they are then looked up in order, so the
-    // states are numbered as on one thread.
-    void Smooth(const TContractionStep& Step, TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
+    // The keys of the smoothings of the states held (FKeys), their hashes
+    // and the loops each closes (in FTargets), for states First to Last - 1.
+    void MakeKeys(const TContractionStep& Step, const TPairingTable& Next, std::size_t First, std::size_t Last) {
+        const std::size_t length = Next.KeyLength();
+        for (std::size_t state = First; state < Last; ++state) {
+            if ((state & 1023) == 0) CheckCancelled(FLimits.Progress);
+            const TSpan& span = FTable.Span(state);
+            if (span.Length == 0) {
+                // No look-up; the hashes only guide the fetches ahead.
+                FHashes[2 * state] = FHashes[2 * state + 1] = 0;
+                continue;
+            }
+            std::uint8_t* const keys[2] = {FKeys.data() + 2 * state * length, FKeys.data() + (2 * state + 1) * length};
+            int loops[2];
+            Step.ApplyBoth(FTable.Key(state), keys, loops);
+            for (std::size_t kind = 0; kind < 2; ++kind) {
+                const std::size_t smoothing = 2 * state + kind;
+                keys[kind][length - 1] = static_cast<std::uint8_t>(ExponentClass(Low(span, smoothing, loops[kind])));
+                FHashes[smoothing] = Next.Hash(keys[kind]);
+                FTargets[smoothing].Loops = loops[kind];
+            }
+        }
+    }
+
+    // Widens the span of state State of Next for smoothing Smoothing.
+    void Cover(TPairingTable& Next, std::size_t State, std::size_t Smoothing) const {
+        const TSpan& span = FTable.Span(Smoothing / 2);
+        const int loops = FTargets[Smoothing].Loops;
+        // The loops multiply by (1 + A^4)^loops, whose coefficients sum to
+        // 2^loops.
+        Next.Cover(State, Low(span, Smoothing, loops), span.Length + static_cast<std::size_t>(loops), span.Bits + loops);
+    }
+
+    // The states of the step into Next on one thread, with the span each
+    // needs and the bound of its sums, and the target of each smoothing of
+    // each state (FTargets), looked up in order.
+    void Smooth(const TContractionStep& Step, TPairingTable& Next, std::size_t HeldBefore) {
         const std::size_t sources = FTable.Count();
         const std::size_t length = Next.KeyLength();
         FKeys.resize(2 * sources * length);
         FHashes.resize(2 * sources);
-        FTargets.assign(2 * sources, TTarget{});
+        FTargets.resize(2 * sources);
         Check(HeldBefore + ScratchBytes());
-        RunParts(Parts, [&](unsigned Part) {
-            for (std::size_t state = PartBegin(sources, Parts, Part); state < PartBegin(sources, Parts, Part + 1); ++state) {
-                if ((state & 1023) == 0) CheckCancelled(FLimits.Progress);
-                const TSpan& span = FTable.Span(state);
-                if (span.Length == 0) {
-                    // No look-up; the hashes only guide the fetches ahead.
-                    FHashes[2 * state] = FHashes[2 * state + 1] = 0;
-                    continue;
-                }
-                for (std::size_t smoothing = 2 * state; smoothing < 2 * state + 2; ++smoothing) {
-                    std::uint8_t* key = FKeys.data() + smoothing * length;
-                    const int loops = Step.Apply(Kind(smoothing), FTable.Key(state), key);
-                    key[length - 1] = static_cast<std::uint8_t>(ExponentClass(Low(span, smoothing, loops)));
-                    FHashes[smoothing] = Next.Hash(key);
-                    FTargets[smoothing].Loops = loops;
-                }
-            }
-        });
+        MakeKeys(Step, Next, 0, sources);
         for (std::size_t smoothing = 0; smoothing < 2 * sources; ++smoothing) {
             if (smoothing + FetchAhead < 2 * sources) Next.Prefetch(FHashes[smoothing + FetchAhead]);
-            const TSpan& span = FTable.Span(smoothing / 2);
-            if (span.Length == 0) continue;
-            TTarget& target = FTargets[smoothing];
+            if (FTable.Span(smoothing / 2).Length == 0) continue;
             const std::size_t state = Next.FindOrAdd(FKeys.data() + smoothing * length, FHashes[smoothing]);
-            // The loops multiply by (1 + A^4)^loops, whose coefficients sum to
-            // 2^loops.
-            Next.Cover(state, Low(span, smoothing, target.Loops), span.Length + static_cast<std::size_t>(target.Loops),
-                       span.Bits + target.Loops);
-            target.State = static_cast<std::uint32_t>(state);
+            Cover(Next, state, smoothing);
+            FTargets[smoothing].State = static_cast<std::uint32_t>(state);
             if ((smoothing & 511) == 0) {
                 Check(HeldBefore + ScratchBytes() + Next.Bytes());
                 CheckCancelled(FLimits.Progress);
@@ -286,36 +331,154 @@ private:
         }
     }
 
+    // The same on Parts threads, with the same states in the same order. The
+    // keys are made and entered in the index by runs of states; the first
+    // smoothing of every key, counted run by run, gives the states their
+    // numbers, and each smoothing its target; the smoothings of every state
+    // are listed in their order, and each thread covers the spans of a run
+    // of states from its lists as one thread covers them in order.
+    void SmoothShared(const TContractionStep& Step, TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
+        const std::size_t sources = FTable.Count(), smoothings = 2 * sources;
+        const std::size_t length = Next.KeyLength();
+        TSharedSmoothing& shared = FShared;
+        FKeys.resize(smoothings * length);
+        FHashes.resize(smoothings);
+        FTargets.resize(smoothings);
+        shared.Firsts.resize(smoothings);
+        shared.Index.Resize(smoothings);
+        shared.Sources.resize(smoothings);
+        Check(HeldBefore + ScratchBytes());
+        auto live = [&](std::size_t Smoothing) { return FTable.Span(Smoothing / 2).Length != 0; };
+        Share(Parts, [&](unsigned Part) { shared.Index.Clear(Parts, Part); });
+        Share(Parts, [&](unsigned Part) {
+            const std::size_t first = PartBegin(sources, Parts, Part), last = PartBegin(sources, Parts, Part + 1);
+            MakeKeys(Step, Next, first, last);
+            for (std::size_t smoothing = 2 * first; smoothing < 2 * last; ++smoothing)
+                if (live(smoothing))
+                    FTargets[smoothing].State = static_cast<std::uint32_t>(
+                        shared.Index.Enter(smoothing, FHashes[smoothing], FKeys.data(), length));
+        });
+        // The first smoothings of the keys, run by run, and the numbers of
+        // their states.
+        std::vector<std::size_t> firsts(Parts, 0);
+        Share(Parts, [&](unsigned Part) {
+            std::size_t count = 0;
+            for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
+                shared.Firsts[i] = live(i) && shared.Index.First(FTargets[i].State) == i ? 1 : 0;
+                count += shared.Firsts[i];
+            }
+            firsts[Part] = count;
+        });
+        std::size_t states = 0;
+        for (std::size_t& count : firsts) states += std::exchange(count, states);
+        if (states >= std::size_t{1} << 32) throw TTooComplex();
+        Next.ReserveStates(states);
+        shared.Counts.resize(states);
+        shared.Starts.resize(states + 1);
+        Check(HeldBefore + ScratchBytes() + Next.Bytes());
+        Next.ResizeStates(states);
+        Share(Parts, [&](unsigned Part) {
+            std::size_t state = firsts[Part];
+            for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
+                if (!shared.Firsts[i]) continue;
+                shared.Index.Number(FTargets[i].State, state);
+                std::memcpy(Next.KeyOf(state), FKeys.data() + i * length, length);
+                Next.Span(state) = TSpan{};
+                shared.Counts[state++] = 0;
+            }
+        });
+        Share(Parts, [&](unsigned Part) {
+            for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
+                if (!live(i)) continue;
+                const std::size_t state = shared.Index.State(FTargets[i].State);
+                FTargets[i].State = static_cast<std::uint32_t>(state);
+                std::atomic_ref<std::uint32_t>(shared.Counts[state]).fetch_add(1, std::memory_order_relaxed);
+            }
+        });
+        // The lists of the smoothings of every state, sorted, and the spans.
+        std::vector<std::size_t> listed(Parts, 0);
+        Share(Parts, [&](unsigned Part) {
+            std::size_t count = 0;
+            for (std::size_t s = PartBegin(states, Parts, Part); s < PartBegin(states, Parts, Part + 1); ++s)
+                count += shared.Counts[s];
+            listed[Part] = count;
+        });
+        std::size_t all = 0;
+        for (std::size_t& count : listed) all += std::exchange(count, all);
+        shared.Starts[states] = static_cast<std::uint32_t>(all);
+        Share(Parts, [&](unsigned Part) {
+            std::size_t at = listed[Part];
+            for (std::size_t s = PartBegin(states, Parts, Part); s < PartBegin(states, Parts, Part + 1); ++s) {
+                shared.Starts[s] = static_cast<std::uint32_t>(at);
+                at += std::exchange(shared.Counts[s], static_cast<std::uint32_t>(at));
+            }
+        });
+        Share(Parts, [&](unsigned Part) {
+            for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
+                if (!live(i)) continue;
+                const std::uint32_t place =
+                    std::atomic_ref<std::uint32_t>(shared.Counts[FTargets[i].State]).fetch_add(1, std::memory_order_relaxed);
+                shared.Sources[place] = static_cast<std::uint32_t>(i);
+            }
+        });
+        Share(Parts, [&](unsigned Part) {
+            for (std::size_t s = PartBegin(states, Parts, Part); s < PartBegin(states, Parts, Part + 1); ++s) {
+                if ((s & 1023) == 0) CheckCancelled(FLimits.Progress);
+                const auto from = shared.Sources.begin() + shared.Starts[s], to = shared.Sources.begin() + shared.Starts[s + 1];
+                std::sort(from, to);
+                for (auto at = from; at != to; ++at) Cover(Next, s, *at);
+            }
+        });
+    }
+
+    // Adds smoothing Smoothing into the coefficients of its target state.
+    void AddSmoothing(const TPairingTable& Next, std::size_t Smoothing) {
+        const TTarget& t = FTargets[Smoothing];
+        const TSpan& source = FTable.Span(Smoothing / 2);
+        const TSpan& target = Next.Span(t.State);
+        const auto at = target.Offset + static_cast<std::size_t>((Low(source, Smoothing, t.Loops) - target.Low) / 4);
+        if (target.Wide) AddTo(FSpare.Wide.data() + at, target, source, t.Loops);
+        else AddTo(FSpare.Narrow.data() + at, target, source, t.Loops);
+    }
+    void Clear(const TSpan& Span) {
+        if (Span.Wide) Clear(FSpare.Wide, Span);
+        else Clear(FSpare.Narrow, Span);
+    }
+    void Finish(TSpan& Span) {
+        if (Span.Wide) Finish(FSpare.Wide, Span);
+        else Finish(FSpare.Narrow, Span);
+    }
+
     // Fills FSpare, laid out by Next, with every smoothing of every state
-    // added where its target lies; then trims the spans of Next and notes
-    // their bit lengths. Each of the Parts threads takes the targets of a run
-    // of states: it sets them to 0 and adds to them, in the order of the
-    // states, what comes to them. Each coefficient thus gets its sums in the
-    // same order on any number of threads, and overflows at the same step.
-    void Add(TPairingTable& Next, unsigned Parts) {
-        RunParts(Parts, [&](unsigned Part) {
-            const std::size_t first = PartBegin(Next.Count(), Parts, Part);
-            const std::size_t last = PartBegin(Next.Count(), Parts, Part + 1);
-            for (std::size_t state = first; state < last; ++state) {
-                const TSpan& span = Next.Span(state);
-                if (span.Wide) Clear(FSpare.Wide, span);
-                else Clear(FSpare.Narrow, span);
-            }
-            for (std::size_t smoothing = 0; smoothing < FTargets.size(); ++smoothing) {
-                if ((smoothing & 4095) == 0) CheckCancelled(FLimits.Progress);
-                const TTarget& t = FTargets[smoothing];
-                if (t.State < first || t.State >= last) continue;
-                const TSpan& source = FTable.Span(smoothing / 2);
-                if (source.Length == 0) continue;
-                const TSpan& target = Next.Span(t.State);
-                const auto at = target.Offset + static_cast<std::size_t>((Low(source, smoothing, t.Loops) - target.Low) / 4);
-                if (target.Wide) AddTo(FSpare.Wide.data() + at, target, source, t.Loops);
-                else AddTo(FSpare.Narrow.data() + at, target, source, t.Loops);
-            }
-            for (std::size_t state = first; state < last; ++state) {
-                TSpan& span = Next.Span(state);
-                if (span.Wide) Finish(FSpare.Wide, span);
-                else Finish(FSpare.Narrow, span);
+    // added where its target lies, in the order of the smoothings; then trims
+    // the spans of Next and notes their bit lengths.
+    void Add(TPairingTable& Next) {
+        for (std::size_t state = 0; state < Next.Count(); ++state) Clear(Next.Span(state));
+        for (std::size_t smoothing = 0; smoothing < FTargets.size(); ++smoothing) {
+            if ((smoothing & 4095) == 0) CheckCancelled(FLimits.Progress);
+            if (FTable.Span(smoothing / 2).Length != 0) AddSmoothing(Next, smoothing);
+        }
+        for (std::size_t state = 0; state < Next.Count(); ++state) Finish(Next.Span(state));
+    }
+
+    // The same on Parts threads: each takes runs of states in turn, sets
+    // them to 0 and adds to every one the smoothings of its list, in their
+    // order. Each coefficient thus gets its sums in the same order on any
+    // number of threads, and overflows at the same step.
+    void AddShared(TPairingTable& Next, unsigned Parts) {
+        constexpr std::size_t Run = 1024;
+        const std::size_t runs = (Next.Count() + Run - 1) / Run;
+        std::atomic<std::size_t> next{0};
+        Share(Parts, [&](unsigned) {
+            for (std::size_t run = next++; run < runs; run = next++) {
+                CheckCancelled(FLimits.Progress);
+                for (std::size_t state = run * Run; state < std::min(Next.Count(), (run + 1) * Run); ++state) {
+                    TSpan& span = Next.Span(state);
+                    Clear(span);
+                    for (std::size_t k = FShared.Starts[state]; k < FShared.Starts[state + 1]; ++k)
+                        AddSmoothing(Next, FShared.Sources[k]);
+                    Finish(span);
+                }
             }
         });
     }
@@ -376,12 +539,14 @@ private:
 
     // The bytes of the pairings, hashes and targets of a step's smoothings.
     std::size_t ScratchBytes() const {
-        return FKeys.capacity() + FHashes.capacity() * sizeof(std::uint32_t) + FTargets.capacity() * sizeof(TTarget);
+        return FKeys.capacity() + FHashes.capacity() * sizeof(std::uint32_t) + FTargets.capacity() * sizeof(TTarget) +
+               FShared.Bytes();
     }
 
     void Check(std::size_t Bytes) {
         FStats.PeakBytes = std::max(FStats.PeakBytes, Bytes);
-        if (Bytes > FLimits.MaxBytes) throw TTooComplex();
+        if (Bytes > FLimits.MaxBytes)
+            throw TTooComplex(std::max(Bytes, static_cast<std::size_t>(FStats.ProjectedBytes)));
     }
 
     const TPortGraph& FGraph;
@@ -398,8 +563,11 @@ private:
     THugePageArray<std::uint8_t> FKeys;
     THugePageArray<std::uint32_t> FHashes;
     THugePageArray<TTarget> FTargets;
-    // The threads of a large step.
+    // The index and the lists of a step shared among threads.
+    TSharedSmoothing FShared;
+    // The threads of a large step, started at the first one.
     unsigned FParts = 1;
+    std::unique_ptr<TWorkers> FWorkers;
     // The largest share of the pairings of a boundary the states have held.
     double FShare = 0;
     // The boundary ends of the states, and the crossings taken.

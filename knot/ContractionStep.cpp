@@ -1,6 +1,7 @@
 #include "knot/ContractionStep.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace ravelon {
@@ -52,7 +53,28 @@ TContractionStep::TContractionStep(const TPortGraph& Graph, std::int32_t Crossin
     }
 }
 
-int TContractionStep::Apply(int Kind, const std::uint8_t* OldPairing, std::uint8_t* NewPairing) const {
+void TContractionStep::ApplyBoth(const std::uint8_t* OldPairing, std::uint8_t* const NewPairing[2], int Loops[2]) const {
+    std::int32_t pending[4];
+    std::uint8_t pendingOld[4];
+    int count = 0;
+    std::uint8_t* first = NewPairing[0];
+    for (int s = 0; s < FOldWidth; ++s) {
+        const std::int32_t a = FNewOfOld[static_cast<std::size_t>(s)];
+        if (a < 0) continue;
+        const std::uint8_t partner = OldPairing[s];
+        if (FNewOfOld[partner] >= 0) {
+            first[a] = static_cast<std::uint8_t>(FNewOfOld[partner]);
+        } else {
+            pending[count] = a;
+            pendingOld[count++] = partner;
+        }
+    }
+    std::memcpy(NewPairing[1], first, static_cast<std::size_t>(NewWidth()));
+    for (int k = 0; k < 2; ++k) Loops[k] = Finish(k + 1, OldPairing, NewPairing[k], pending, pendingOld, count);
+}
+
+int TContractionStep::Finish(int Kind, const std::uint8_t* OldPairing, std::uint8_t* NewPairing,
+                             const std::int32_t* Pending, const std::uint8_t* PendingOld, int Count) const {
     const auto& sm = FSmoothing[static_cast<std::size_t>(Kind - 1)];
     unsigned marked = 0;
     // Leaves port Port by the side away from the smoothing: to a new slot
@@ -82,11 +104,9 @@ int TContractionStep::Apply(int Kind, const std::uint8_t* OldPairing, std::uint8
         }
         return end;
     };
-    for (int s = 0; s < FOldWidth; ++s) {
-        const std::int32_t a = FNewOfOld[static_cast<std::size_t>(s)];
-        if (a < 0) continue;
-        const std::uint8_t partner = OldPairing[s];
-        const std::int32_t b = FNewOfOld[partner] >= 0 ? FNewOfOld[partner] : walk(FPortOfOld[partner]);
+    for (int i = 0; i < Count; ++i) {
+        const std::int32_t a = Pending[i];
+        const std::int32_t b = walk(FPortOfOld[PendingOld[i]]);
         NewPairing[a] = static_cast<std::uint8_t>(b);
         NewPairing[b] = static_cast<std::uint8_t>(a);
     }

@@ -30,12 +30,20 @@ public:
     // The nodes of the boundary ends after the step.
     const std::vector<std::int32_t>& NewSlotNodes() const { return FNewSlotNodes; }
 
-    // Smooths the crossing by Kind (1 or 2) in the state whose pairing of the
-    // old slots is OldPairing; writes the pairing of the new slots to
-    // NewPairing and returns the number of loops closed (0 to 2).
-    int Apply(int Kind, const std::uint8_t* OldPairing, std::uint8_t* NewPairing) const;
+    // Smooths the crossing both ways in the state whose pairing of the old
+    // slots is OldPairing: writes the pairing of the new slots of the
+    // smoothing of kind k + 1 to NewPairing[k] and the number of loops it
+    // closes (0 to 2) to Loops[k]. The ends that do not meet the crossing are
+    // paired once for both.
+    void ApplyBoth(const std::uint8_t* OldPairing, std::uint8_t* const NewPairing[2], int Loops[2]) const;
 
 private:
+    // The ends of the smoothing of Kind that reach the crossing: from the new
+    // slots in Pending (their partners' old slots in PendingOld, Count of
+    // them) and from the crossing's new slots; returns the loops closed.
+    int Finish(int Kind, const std::uint8_t* OldPairing, std::uint8_t* NewPairing, const std::int32_t* Pending,
+               const std::uint8_t* PendingOld, int Count) const;
+
     int FOldWidth = 0;
     std::vector<std::int32_t> FNewSlotNodes;
     std::vector<std::int32_t> FNewOfOld;

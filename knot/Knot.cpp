@@ -177,23 +177,25 @@ void TKnot::StateSumJones(TPoly& Result) const {
     Result.Assign(b);
 }
 
-void TKnot::Bracket(TPoly& Result, TProgress* Progress) const {
+void TKnot::Bracket(TPoly& Result, TProgress* Progress, std::size_t MemoryLimit) const {
     if (FCrossingCount() == 0) {
         StateSumBracket(Result);
         return;
     }
     TContractionLimits limits;
     limits.Progress = Progress;
+    limits.MaxBytes = MemoryLimit;
     Result.Assign(BracketPolynomial(ContractBracket(*this, limits)));
 }
 
-void TKnot::Jones(TPoly& Result, TProgress* Progress) const {
+void TKnot::Jones(TPoly& Result, TProgress* Progress, std::size_t MemoryLimit) const {
     if (FCrossingCount() == 0) {
         StateSumJones(Result);
         return;
     }
     TContractionLimits limits;
     limits.Progress = Progress;
+    limits.MaxBytes = MemoryLimit;
     Result.Assign(JonesPolynomial(ContractBracket(*this, limits), Writhe()));
 }
 

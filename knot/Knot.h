@@ -18,6 +18,7 @@
 // the number of edges is the number of closed loops.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -71,19 +72,20 @@ public:
     // boundary (ContractBracket): its non-zero terms, largest exponent first,
     // or the single term 0 * A^0 when the value is 0. A code without
     // crossings gets exactly the state sum's polynomial. Throws TTooComplex
-    // when the code needs more memory than a desktop can give, and
+    // when the code needs more memory than MemoryLimit bytes (0: a share of
+    // the memory free when the computation starts), and
     // std::logic_error when the code is not complete: a port that is not the
     // end of exactly one edge, or an edge from a port into no crossing.
     // Progress, when given, is told how far the contraction has got, and
     // its cancellation stops it with TCancelled (knot/Progress.h).
-    void Bracket(TPoly& Result, TProgress* Progress = nullptr) const;
+    void Bracket(TPoly& Result, TProgress* Progress = nullptr, std::size_t MemoryLimit = 0) const;
     // The writhe: +1 for every crossing whose SecondPort precedes its
     // FirstPort, -1 for every one whose SecondPort follows it.
     int Writhe() const;
     // The Jones polynomial in t: the bracket times (-A^3)^(-w), with
     // A = t^(-1/4); from the contraction, so its non-zero terms come largest
     // exponent of t first, or the single term 0 when the value is 0.
-    void Jones(TPoly& Result, TProgress* Progress = nullptr) const;
+    void Jones(TPoly& Result, TProgress* Progress = nullptr, std::size_t MemoryLimit = 0) const;
 
     // The reference computations, by the full state sum over all 2^n
     // smoothings: A times the bracket of the kind-1 smoothing of the last

@@ -38,14 +38,16 @@ struct TPairingEntry {
 // or, when Wide, in its array of wide ones. Length 0 is the value 0. Bits is
 // the bit length of its largest coefficient. While a step builds the state,
 // Bits and Sums bound what the step can add to it: Sums polynomials, each of
-// coefficients below 2^Bits; once laid out, Bits bounds their sum.
+// coefficients below 2^Bits; once laid out, Bits bounds their sum. A span
+// made without a value is left unset (the arrays of a large step are filled
+// by many threads); TSpan{} is the value 0.
 struct TSpan {
-    std::int64_t Low = 0;
-    std::size_t Offset = 0;
-    std::size_t Length = 0;
-    std::uint32_t Sums = 0;
-    std::uint8_t Bits = 0;
-    bool Wide = false;
+    std::int64_t Low;
+    std::size_t Offset;
+    std::size_t Length;
+    std::uint32_t Sums;
+    std::uint8_t Bits;
+    bool Wide;
 };
 
 // The coefficients a layout places in each array.
@@ -130,11 +132,25 @@ public:
         }
         const std::size_t state = FSpans.size();
         FKeys.insert(FKeys.end(), Key, Key + FKeyLength);
-        FSpans.emplace_back();
+        FSpans.push_back(TSpan{});
         FIndex[at] = TEntry{static_cast<std::uint32_t>(state + 1), check};
         if (2 * FSpans.size() > FIndex.size()) Grow();
         return state;
     }
+
+    // Makes room for Count states without touching it, then gives the table
+    // Count states of keys and spans to be written (KeyOf, Span);
+    // its index is left empty, so that a table filled this way is only read
+    // (another step's FindOrAdd starts from Reset).
+    void ReserveStates(std::size_t Count) {
+        FKeys.reserve(Count * FKeyLength);
+        FSpans.reserve(Count);
+    }
+    void ResizeStates(std::size_t Count) {
+        FKeys.resize(Count * FKeyLength);
+        FSpans.resize(Count);
+    }
+    std::uint8_t* KeyOf(std::size_t State) { return FKeys.data() + State * FKeyLength; }
 
     // The bytes the table holds apart from the coefficients.
     std::size_t Bytes() const {

@@ -4,6 +4,7 @@
 #include <queue>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace ravelon {
 
@@ -60,6 +61,12 @@ std::size_t CornerBetween(std::int32_t c, std::int32_t p, std::int32_t q) {
 }
 
 }  // namespace
+
+std::vector<int> CornerFacesOf(const TPortGraph& Graph, int& Faces) {
+    std::vector<int> face;
+    Faces = LabelFaces(Graph, face);
+    return face;
+}
 
 TDiagramFaces DiagramFacesOf(const TPortGraph& Graph) {
     std::vector<int> face;
@@ -183,6 +190,15 @@ TSeifertCircles SeifertCirclesOf(const TKnot& Code) {
         x.InnerBeta = !bandLeftOfAlpha == (out.Turn[static_cast<std::size_t>(x.Beta)] > 0);
     }
     out.Pieces = CountPieces(g) + g.FreeLoops;
+    std::vector<int> regionNumber(static_cast<std::size_t>(out.Faces), -1);
+    int regionCount = 0;
+    out.FaceRegion.resize(static_cast<std::size_t>(out.Faces));
+    for (std::size_t f = 0; f < regionNumber.size(); ++f) {
+        int& number = regionNumber[regions.Find(f)];
+        if (number < 0) number = regionCount++;
+        out.FaceRegion[f] = number;
+    }
+    out.CornerFace = std::move(face);
     return out;
 }
 

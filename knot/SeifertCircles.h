@@ -37,6 +37,11 @@ struct TSeifertCircles {
     std::vector<TSeifertCrossing> Crossings;  // crossings 1 to n at 0 to n - 1
     int Pieces = 0;         // pieces of the diagram, loops without crossings included
     int Faces = 0;          // faces of the diagram (of all pieces)
+    // The face of every corner (the corner of crossing c from port p is
+    // numbered as the port node 4(c - 1) + p - 1), and the region of the
+    // plane cut by the circles that every face lies in (numbered from 0).
+    std::vector<int> CornerFace;
+    std::vector<int> FaceRegion;
 };
 
 // The circles of a complete crossing code whose edges run from exit to entry
@@ -53,5 +58,9 @@ struct TDiagramFaces {
     int PiecesWithCrossings = 0;
 };
 TDiagramFaces DiagramFacesOf(const TPortGraph& Graph);
+
+// The face of every corner of a complete code (numbered as CornerFace of
+// TSeifertCircles), faces numbered from 0; Faces is set to their number.
+std::vector<int> CornerFacesOf(const TPortGraph& Graph, int& Faces);
 
 }  // namespace ravelon

@@ -7,31 +7,22 @@
 #include <utility>
 
 #include "knot/SeifertCircles.h"
+#include "knot/SeifertLinking.h"
 
 namespace ravelon {
 
 namespace {
+
+using seifert::DiskCrossings;
+using seifert::Inner;
+using seifert::Place;
+using seifert::TVisit;
 
 // One passage of a generator through a band: the crossing and the circle it leaves.
 struct TStep {
     int Crossing = 0;  // 0 .. n - 1
     int From = 0, To = 0;
 };
-
-// A place on a circle: the index of the crossing along it, then the place
-// across the band (the band's transverse position, read along the circle).
-using TKey = std::pair<int, int>;
-
-// A generator's way through one disk, at the given distance from its circle.
-struct TVisit {
-    TKey In, Out;
-    bool InnerIn = false, InnerOut = false;
-};
-
-// True when X lies strictly inside the arc from P forward to Q.
-bool InArc(const TKey& P, const TKey& Q, const TKey& X) {
-    return P < Q ? (P < X && X < Q) : (X > P || X < Q);
-}
 
 // The generators: one cycle of the Seifert graph for every crossing outside
 // a spanning forest.
@@ -89,12 +80,6 @@ std::vector<std::vector<TStep>> Generators(const TSeifertCircles& sc) {
     return gens;
 }
 
-// The place of a passage with transverse position Tau through crossing X on circle K.
-TKey Place(const TSeifertCrossing& x, int K, int Tau) {
-    return K == x.Alpha ? TKey{x.AlphaPlace, Tau} : TKey{x.BetaPlace, -Tau};
-}
-bool Inner(const TSeifertCrossing& x, int K) { return K == x.Alpha ? x.InnerAlpha : x.InnerBeta; }
-
 // The disks a generator crosses, each with its way through, for transverse position Tau.
 std::map<int, TVisit> Visits(const TSeifertCircles& sc, const std::vector<TStep>& steps, int Tau) {
     std::map<int, TVisit> visits;
@@ -107,24 +92,6 @@ std::map<int, TVisit> Visits(const TSeifertCircles& sc, const std::vector<TStep>
         visits[k] = {Place(xi, k, Tau), Place(xo, k, Tau), Inner(xi, k), Inner(xo, k)};
     }
     return visits;
-}
-
-// Twice the linking number of curve a (at distance and place Ra) with curve b
-// pushed off (at Rb), where both run through one disk of turn Kappa.
-int DiskCrossings(const TVisit& a, int Ra, const TVisit& b, int Rb, int Kappa) {
-    int sum = 0;
-    if (Ra < Rb) {
-        if (InArc(a.In, a.Out, b.In)) sum -= 1;
-        if (InArc(a.In, a.Out, b.Out)) sum += 1;
-    } else {
-        if (InArc(b.In, b.Out, a.In)) sum += 1;
-        if (InArc(b.In, b.Out, a.Out)) sum -= 1;
-    }
-    if (b.InnerIn && InArc(a.In, a.Out, b.In)) sum += Kappa;
-    if (b.InnerOut && InArc(a.In, a.Out, b.Out)) sum -= Kappa;
-    if (a.InnerIn && InArc(b.In, b.Out, a.In)) sum += Kappa;
-    if (a.InnerOut && InArc(b.In, b.Out, a.Out)) sum -= Kappa;
-    return sum;
 }
 
 }  // namespace
@@ -157,7 +124,7 @@ TSeifertMatrix SeifertMatrixOf(const TKnot& Code) {
                 const auto b = bands[uj].find(x);
                 if (b == bands[uj].end()) continue;
                 const int sign = sc.Crossings[static_cast<std::size_t>(x)].Sign;
-                sum += b->second == from ? -sign : sign;
+                sum += seifert::BandCrossing(sign, b->second == from);
             }
             if (sum % 2 != 0) throw std::logic_error("a Seifert matrix entry that is not whole");
             out.V(i, j) = sum / 2;

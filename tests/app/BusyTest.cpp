@@ -224,11 +224,12 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         LoadPolygon(form, 900, 1);
-        const QString refused = QStringLiteral("Ravelon|") + WithFullStop(QString::fromUtf8(TTooComplex().what()));
+        // The refusal says how much memory the code would need.
+        const QString refused = QStringLiteral("Ravelon|結び目が複雑すぎて計算できません (約 ");
         QString seen;
         auto report = testing::AcceptErrorReport(&seen);
         form.CalcBlacketAction->trigger();
-        QCOMPARE(seen, refused);
+        QVERIFY2(seen.startsWith(refused) && seen.endsWith(QStringLiteral("のメモリが必要です)")), qPrintable(seen));
 
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
@@ -238,7 +239,7 @@ private slots:
         seen.clear();
         report = testing::AcceptErrorReport(&seen);
         form.PrintAction->trigger();
-        QCOMPARE(seen, refused);
+        QVERIFY2(seen.startsWith(refused), qPrintable(seen));
         QVERIFY(!QFileInfo::exists(pdf));
         QCOMPARE(form.Printer->outputFileName(), pdf);
     }

@@ -6,8 +6,12 @@
 #include <fstream>
 #include <string>
 
+#include <random>
+
 #include "examples/generator/ExampleKnots.h"
+#include "knot/PdCode.h"
 #include "tests/cli/CalcRun.h"
+#include "tests/support/BraidCode.h"
 
 namespace ravelon {
 namespace {
@@ -76,6 +80,31 @@ TEST(CalcPdIn, IdentifyNamesMirrorsSeveralCandidatesAndNone) {
     EXPECT_FALSE(std::get<bool>(j["identify"]["unique"].V));
     const TRun text = Calc("--identify --jones '" + grannyFile + "'");
     EXPECT_NE(text.Out.find("  同定: 表の素な結び目・絡み目ではありません"), std::string::npos) << text.Out;
+}
+
+// --memory-limit bounds the bracket's memory both ways; a size that is not
+// one is wrong usage. --reference computes the classical invariants the
+// dense way, to the same values.
+TEST(CalcPdIn, MemoryLimitAndReference) {
+    std::mt19937 rng(3);
+    const TInputFile in(PdText(MakePdCode(testing::BraidClosure(10, testing::RandomBraidWord(rng, 10, 60)))) + "\n");
+    const TRun plain = Calc("--pd-in --jones " + in.Name);
+    ASSERT_EQ(plain.Status, 0) << plain.Err;
+    const TRun tight = Calc("--pd-in --jones --memory-limit 1K " + in.Name);
+    EXPECT_EQ(tight.Status, 1);
+    EXPECT_EQ(tight.Out, "");
+    EXPECT_NE(tight.Err.find(" 1 行目: 結び目が複雑すぎて計算できません (約 "), std::string::npos) << tight.Err;
+    EXPECT_NE(tight.Err.find(" のメモリが必要です)\n"), std::string::npos) << tight.Err;
+    EXPECT_EQ(Calc("--pd-in --jones --memory-limit=4G " + in.Name).Out, plain.Out);
+    for (const char* size : {"--memory-limit 12Q", "--memory-limit=0", "--memory-limit"}) {
+        const TRun bad = Calc(std::string("--pd-in ") + size + " " + in.Name);
+        EXPECT_EQ(bad.Status, 2) << size;
+        EXPECT_NE(bad.Err.find("使い方"), std::string::npos) << size;
+    }
+    const std::string classical = "--pd-in --alexander --determinant --signature " + in.Name;
+    const TRun fast = Calc(classical), dense = Calc("--reference " + classical);
+    EXPECT_EQ(fast.Status, 0) << fast.Err;
+    EXPECT_EQ(dense.Out, fast.Out);
 }
 
 }  // namespace

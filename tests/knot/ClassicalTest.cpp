@@ -1,6 +1,7 @@
 // The classical invariants beyond the table: the exact pencil determinant
-// against the Leibniz expansion, and torus knots and links and connected sums
-// of up to 60 crossings against their closed formulas.
+// against the Leibniz expansion, the sparse computations against the dense
+// reference on random closed braids, torus knots and links against their
+// closed formulas, and connected sums.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +10,12 @@
 #include <random>
 
 #include "knot/ClassicalInvariants.h"
+#include "knot/FaceSeifertMatrix.h"
 #include "knot/PencilDeterminant.h"
+#include "knot/SeifertMatrix.h"
 #include "tests/support/BraidCode.h"
 #include "tests/support/PolyTerms.h"
+#include "tests/support/RandomCode.h"
 
 namespace ravelon {
 namespace {
@@ -88,6 +92,18 @@ std::map<std::pair<int, int>, TCoefficient> TorusAlexander(int p, int q) {
     return r;
 }
 
+// The signature of the positive (3, q) torus knot: -8k, -8k - 2, -8k - 6
+// and -8k - 8 for q = 6k + 1, 6k + 2, 6k + 4 and 6k + 5.
+int TorusThreeSignature(int q) {
+    const int k = q / 6;
+    switch (q % 6) {
+        case 1: return -8 * k;
+        case 2: return -8 * k - 2;
+        case 4: return -8 * k - 6;
+        default: return -8 * k - 8;
+    }
+}
+
 TEST(Classical, TorusKnotsAndLinks) {
     for (int q = 4; q <= 20; ++q) {
         if (q % 3 == 0) continue;
@@ -95,6 +111,13 @@ TEST(Classical, TorusKnotsAndLinks) {
         for (int i = 0; i < q; ++i) word.insert(word.end(), {1, 2});
         const TKnot k = testing::BraidClosure(3, word);
         EXPECT_EQ(testing::NonZero(AlexanderPolynomial(k)), TorusAlexander(3, q)) << "T(3, " << q << ")";
+        EXPECT_EQ(Signature(k), TorusThreeSignature(q)) << "T(3, " << q << ")";
+    }
+    // Far past the reach of the dense matrix.
+    for (const int n : {41, 301}) {
+        const TKnot k = testing::TorusTwo(n);
+        EXPECT_EQ(testing::NonZero(AlexanderPolynomial(k)), TorusAlexander(2, n)) << n;
+        EXPECT_EQ(Signature(k), -(n - 1)) << n;
     }
     for (int n = 2; n <= 41; ++n) {
         const TKnot k = testing::TorusTwo(n);
@@ -121,6 +144,59 @@ TEST(Classical, ConnectedSumsAddTheSignatureAndMultiplyTheAlexanderPolynomial) {
     EXPECT_EQ(testing::NonZero(AlexanderPolynomial(square)), trefoils);
     EXPECT_EQ(DeterminantOf(AlexanderPolynomial(granny)), 9);
     EXPECT_EQ(Signature(eights), 0);
+}
+
+#ifdef RAVELON_SANITIZED_TESTS
+constexpr int kBraids = 60;
+#else
+constexpr int kBraids = 400;
+#endif
+
+// Random closed braids, some with strands no generator touches (split
+// diagrams) and some of generators that cancel (links whose Alexander
+// polynomial is 0 on a diagram in one piece), and connected sums of them:
+// the sparse matrix of the faces has as many rows as the dense one and a few
+// entries for every crossing, and gives the same invariants.
+TEST(Classical, SparseComputationsAgreeWithTheDenseOnes) {
+    std::mt19937 rng(41);
+    int split = 0, vanishing = 0;
+    for (int round = 0; round < kBraids; ++round) {
+        const int strands = 2 + round % 6;
+        std::vector<int> word = testing::RandomBraidWord(rng, strands, 1 + round % 40);
+        if (round % 7 == 3 && word.size() <= 15)
+            for (std::size_t i = 0; i < word.size(); i += 2) word.insert(word.begin() + static_cast<std::ptrdiff_t>(i), -word[i]);
+        TKnot k = testing::BraidClosure(strands, word);
+        if (round % 11 == 5 && k.FCrossingCount() <= 15 && k.FEdges[1].Crossing1 > 0) k = testing::ConnectedSum(k, 2);
+        const TFaceSeifertMatrix faces = FaceSeifertMatrixOf(k);
+        const TSeifertMatrix dense = SeifertMatrixOf(k);
+        ASSERT_EQ(faces.V.N, dense.V.N) << round;
+        ASSERT_EQ(faces.Pieces, dense.Pieces) << round;
+        EXPECT_LE(faces.V.Entries.size(), 8 * static_cast<std::size_t>(k.FCrossingCount())) << round;
+        const TPoly alexander = AlexanderPolynomial(k);
+        ASSERT_EQ(testing::NonZero(alexander), testing::NonZero(DenseAlexanderPolynomial(k))) << round;
+        ASSERT_EQ(Signature(k), DenseSignature(k)) << round;
+        split += dense.Pieces > 1 ? 1 : 0;
+        vanishing += dense.Pieces == 1 && testing::NonZero(alexander).empty() ? 1 : 0;
+    }
+    EXPECT_GT(split, kBraids / 20);
+    EXPECT_GT(vanishing, kBraids / 100);
+}
+
+// A watched computation gives the same value and ends with all of its work
+// told done; a cancelled one stops with TCancelled.
+TEST(Classical, ProgressIsToldAndCancellingStops) {
+    std::mt19937 rng(42);
+    const TKnot k = testing::BraidClosure(5, testing::RandomBraidWord(rng, 5, 80));
+    TProgress alexander, signature;
+    EXPECT_EQ(testing::NonZero(AlexanderPolynomial(k, &alexander)), testing::NonZero(AlexanderPolynomial(k)));
+    EXPECT_EQ(Signature(k, &signature), Signature(k));
+    EXPECT_EQ(alexander.Done(), 1.0);
+    EXPECT_EQ(signature.Done(), 1.0);
+    TProgress cancelled;
+    cancelled.Cancel();
+    EXPECT_THROW(AlexanderPolynomial(k, &cancelled), TCancelled);
+    EXPECT_THROW(Signature(k, &cancelled), TCancelled);
+    EXPECT_LT(cancelled.Done(), 1.0);
 }
 
 }  // namespace

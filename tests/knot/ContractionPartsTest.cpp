@@ -6,13 +6,16 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <numeric>
 #include <random>
 #include <set>
 #include <vector>
 
 #include "knot/CrossingOrder.h"
+#include "knot/FirstIndex.h"
 #include "knot/PairingTable.h"
+#include "knot/Parts.h"
 #include "knot/PortGraph.h"
 #include "knot/StridePoly.h"
 #include "tests/support/BraidCode.h"
@@ -194,6 +197,38 @@ TEST(PairingTable, EqualKeysMeetAndOthersDoNot) {
             ASSERT_EQ(table.FindOrAdd(keys[i].data()), found[i]);
         }
     }
+}
+
+// Threads entering the keys of a step at once, interleaved so that equal
+// keys race, with the full hash, every hash equal and two hash values: every
+// key keeps its first item, and equal keys share their place.
+TEST(FirstIndex, TheFirstItemOfEveryKeyWinsOnAnyNumberOfThreads) {
+    constexpr std::size_t Items = 20000, Length = 5;
+    std::mt19937 rng(10);
+    std::uniform_int_distribution<int> byte(0, 6);
+    std::vector<std::uint8_t> keys(Items * Length);
+    for (std::uint8_t& b : keys) b = static_cast<std::uint8_t>(byte(rng) / 2);
+    const TPairingTable hasher(static_cast<int>(Length) - 1);
+    std::map<std::vector<std::uint8_t>, std::size_t> first;
+    for (std::size_t i = Items; i-- > 0;) first[std::vector<std::uint8_t>(&keys[i * Length], &keys[(i + 1) * Length])] = i;
+    for (const std::uint32_t mask : {~std::uint32_t{0}, std::uint32_t{0}, std::uint32_t{1} << 31}) {
+        for (const unsigned parts : {1u, 4u}) {
+            TFirstIndex index;
+            index.Resize(Items);
+            RunParts(parts, [&](unsigned Part) { index.Clear(parts, Part); });
+            std::vector<std::size_t> place(Items);
+            RunParts(parts, [&](unsigned Part) {
+                for (std::size_t i = Part; i < Items; i += parts)
+                    place[i] = index.Enter(i, hasher.Hash(&keys[i * Length]) & mask, keys.data(), Length);
+            });
+            for (std::size_t i = 0; i < Items; ++i) {
+                const std::size_t expected = first[std::vector<std::uint8_t>(&keys[i * Length], &keys[(i + 1) * Length])];
+                ASSERT_EQ(index.First(place[i]), expected) << mask << " " << parts << " " << i;
+                ASSERT_EQ(place[i], place[expected]);
+            }
+        }
+    }
+    EXPECT_GT(first.size(), 200u);
 }
 
 TEST(CrossingOrder, EveryCrossingOnceAndSmallBoundaries) {

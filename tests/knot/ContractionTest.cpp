@@ -239,7 +239,10 @@ TEST(Contraction, RefusesWhatExceedsItsMemoryBound) {
         ContractBracket(wide, tight);
         ADD_FAILURE() << "no refusal";
     } catch (const TTooComplex& e) {
-        EXPECT_STREQ(e.what(), "結び目が複雑すぎて計算できません");
+        // The words the window shows, then the memory the code would need.
+        EXPECT_EQ(std::string(e.what()), TooComplexMessage(e.NeededBytes));
+        EXPECT_TRUE(std::string(e.what()).starts_with("結び目が複雑すぎて計算できません (約 ")) << e.what();
+        EXPECT_GT(e.NeededBytes, tight.MaxBytes);
     }
     // A bound crossed in the widest step is noticed there, with the bytes
     // counted so far past the bound and no more than a full run holds.

@@ -7,7 +7,9 @@
 
 #include "knot/PdRead.h"
 #include "knot/ClassicalInvariants.h"
+#include "knot/KauffmanStates.h"
 #include "knot/Knot.h"
+#include "knot/PortGraph.h"
 #include "tests/support/TableFile.h"
 
 namespace ravelon {
@@ -83,6 +85,27 @@ TEST(KnotTable, AlexanderPolynomialAndDeterminantOfEveryEntry) {
             if (++wrong > 10) return;
         }
     }
+}
+
+// The Kauffman states bound the coefficients of the Alexander polynomial,
+// and on an alternating diagram (an "a" in the name) no two states cancel:
+// their number is the determinant.
+TEST(KnotTable, KauffmanStatesBoundTheAlexanderPolynomial) {
+    int wrong = 0, alternating = 0;
+    for (const TTableRow& row : Sample()) {
+        const TKnot code = ReadPdCode(row.Pd);
+        const mpz_class states = KauffmanStates(BuildPortGraph(code));
+        const TPoly alexander = AlexanderPolynomial(code);
+        mpz_class sum = 0;
+        for (const TTerm& t : alexander.FTerms) sum += abs(t.Coefficient);
+        const bool isAlternating = row.Name.find('a') != std::string::npos;
+        alternating += isAlternating ? 1 : 0;
+        if (sum > states || (isAlternating && DeterminantOf(alexander) != states)) {
+            ADD_FAILURE() << row.Name << ": " << states << " states";
+            if (++wrong > 10) return;
+        }
+    }
+    EXPECT_GT(alternating, 1000 / static_cast<int>(kStride));
 }
 
 }  // namespace
