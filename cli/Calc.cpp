@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "cli/CalcReport.h"
+#include "knot/Progress.h"
 #include "table/KnotTable.h"
 #include "knot/PdRead.h"
 #include "diagram/Draw.h"
@@ -54,6 +55,7 @@ struct TCalcRun {
     std::ostream& Out;
     std::ostream& Err;
     const std::unordered_map<std::string, std::size_t>* Names = nullptr;  // of the table's entries
+    TProgress* Stop = nullptr;  // cancelled by a signal
     int Status = 0;
     bool First = true;
     int Codes = 0;  // codes taken so far, which number the drawings
@@ -67,7 +69,7 @@ struct TCalcRun {
         const int number = ++Codes;
         try {
             const TKnot knot = MakeKnot();
-            TReport r = ComputeReport(knot, Options, Table);
+            TReport r = ComputeReport(knot, Options, Table, Stop);
             std::string drawError;
             if (!Options.DrawDir.empty()) {
                 try {
@@ -85,7 +87,11 @@ struct TCalcRun {
                 PrintReportText(Line > 0 ? where : Name, r, Options, Out);
             }
             First = false;
+            // Each report reaches a pipe as soon as it is computed.
+            Flush(Out);
             if (!drawError.empty()) Fail(where, drawError);
+        } catch (const TCancelled&) {
+            throw;  // the whole run stops
         } catch (const std::bad_alloc&) {
             Fail(where, "メモリが不足しています");
         } catch (const std::exception& e) {
@@ -108,7 +114,7 @@ struct TCalcRun {
         std::istream& in = stdin ? std::cin : file;
         const std::string name = stdin ? "標準入力" : File;
         std::string line;
-        for (int number = 1; std::getline(in, line); ++number) {
+        for (int number = 1; !Stopped() && std::getline(in, line); ++number) {
             if (line.find_first_not_of(" \t\r") == std::string::npos || line[line.find_first_not_of(" \t\r")] == '#')
                 continue;
             One(name, number, [&] { return ReadPdCode(line); }, name + " " + std::to_string(number) + " 行目");
@@ -126,6 +132,8 @@ struct TCalcRun {
         }
         One(Name, 0, [&] { return ReadPdCode(Table->Entries()[it->second].Pd); });
     }
+
+    bool Stopped() const { return Stop != nullptr && Stop->Cancelled(); }
 
     void Fail(const std::string& Where, const std::string& Message) {
         Flush(Out);
@@ -288,7 +296,7 @@ bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Option
     return true;
 }
 
-int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err) {
+int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, TProgress* Stop) {
     TCalcOptions options;
     std::string error;
     if (!ParseCalcOptions(Args, options, error)) {
@@ -314,16 +322,26 @@ int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
         }
         for (std::size_t i = 0; i < table->Entries().size(); ++i) names.emplace(table->Entries()[i].Name, i);
     }
-    TCalcRun run{options, table ? &*table : nullptr, Out, Err, &names};
-    for (const std::string& file : options.Files) {
-        if (options.Table) {
-            run.TableEntry(file);
-        } else if (options.PdIn) {
-            run.PdFile(file);
-        } else {
-            run.One(file, 0, [&] { return KnotOfFile(file); });
+    TCalcRun run{options, table ? &*table : nullptr, Out, Err, &names, Stop};
+    try {
+        for (const std::string& file : options.Files) {
+            if (run.Stopped()) throw TCancelled();
+            if (options.Table) {
+                run.TableEntry(file);
+            } else if (options.PdIn) {
+                run.PdFile(file);
+            } else {
+                run.One(file, 0, [&] { return KnotOfFile(file); });
+            }
+            if (!Out) break;
         }
-        if (!Out) break;
+        if (run.Stopped()) throw TCancelled();
+    } catch (const TCancelled&) {
+        // Everything printed so far is whole: a report is written only once
+        // it is computed.
+        Flush(Out);
+        Err << "ravelon-calc: 中止しました\n";
+        return 1;
     }
     const int status = run.Status;
     // Output that could not be written (a full disk, a closed pipe) is a failure.

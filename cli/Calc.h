@@ -54,7 +54,11 @@ struct TCalcOptions {
 // as in 512M or 1.5G.
 bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Options, std::string& Error);
 
-// Runs the calculator; returns the exit status.
-int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+class TProgress;
+
+// Runs the calculator; returns the exit status. Stop, when given, is looked
+// at by every computation: once it is cancelled the run ends after flushing
+// what was printed, with status 1.
+int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, TProgress* Stop = nullptr);
 
 }  // namespace ravelon

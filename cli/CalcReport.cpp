@@ -22,7 +22,7 @@ std::string IdentifyJson(const TIdentification& id) {
 
 }  // namespace
 
-TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKnotTable* Table) {
+TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKnotTable* Table, TProgress* Stop) {
     TReport r;
     r.Crossings = Knot.FCrossingCount();
     r.Pd = MakePdCode(Knot);
@@ -32,14 +32,18 @@ TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKno
     // eliminate the sparse Seifert matrix of the faces, and give the same
     // non-zero terms.
     const bool reference = Options.Reference;
-    if (Options.Bracket) reference ? Knot.StateSumBracket(r.Bracket) : Knot.Bracket(r.Bracket, nullptr, Options.MemoryLimit);
+    if (Options.Bracket) reference ? Knot.StateSumBracket(r.Bracket) : Knot.Bracket(r.Bracket, Stop, Options.MemoryLimit);
+    CheckCancelled(Stop);
     if (Options.Twist) r.Twist = Knot.Writhe();
     if (Options.Jones || Options.Identify)
-        reference ? Knot.StateSumJones(r.Jones) : Knot.Jones(r.Jones, nullptr, Options.MemoryLimit);
+        reference ? Knot.StateSumJones(r.Jones) : Knot.Jones(r.Jones, Stop, Options.MemoryLimit);
+    CheckCancelled(Stop);
     if (Options.Alexander || Options.Determinant || Options.Identify)
-        r.Alexander = reference ? DenseAlexanderPolynomial(Knot) : AlexanderPolynomial(Knot);
+        r.Alexander = reference ? DenseAlexanderPolynomial(Knot) : AlexanderPolynomial(Knot, Stop);
+    CheckCancelled(Stop);
     if (Options.Determinant) r.Determinant = DeterminantOf(r.Alexander);
-    if (Options.Signature || Options.Identify) r.Signature = reference ? DenseSignature(Knot) : Signature(Knot);
+    if (Options.Signature || Options.Identify) r.Signature = reference ? DenseSignature(Knot) : Signature(Knot, Stop);
+    CheckCancelled(Stop);
     if (Options.Identify && Table != nullptr)
         r.Identified = Identify(*Table, {r.Components, r.Jones, r.Alexander, r.Signature});
     return r;

@@ -36,7 +36,9 @@ struct TReport {
 };
 
 // Computes what Options ask for on Knot; Table is needed for --identify.
-TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKnotTable* Table);
+// Throws TCancelled once Stop is cancelled.
+TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKnotTable* Table,
+                      TProgress* Stop = nullptr);
 
 // The report as text under the heading Name.
 void PrintReportText(const std::string& Name, const TReport& R, const TCalcOptions& Options, std::ostream& Out);

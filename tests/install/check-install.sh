@@ -81,5 +81,13 @@ for page in ravelon ravelon-calc; do
   [ ! -s "$tmp/warnings" ] || fail "man $page: $(cat "$tmp/warnings")"
   grep -q "^NAME" <<<"$text" && grep -q "^EXIT STATUS" <<<"$text" && grep -q "^EXAMPLES" <<<"$text" \
     || fail "man $page lacks a section"
+  # The Japanese page beside it, with the same sections and options.
+  ja=$share/man/ja/man1/$page.1.gz
+  jatext=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$ja" 2>"$tmp/warnings") || fail "man ja $page"
+  [ ! -s "$tmp/warnings" ] || fail "man ja $page: $(cat "$tmp/warnings")"
+  grep -q "^名前" <<<"$jatext" && grep -q "^終了ステータス" <<<"$jatext" && grep -q "^例" <<<"$jatext" \
+    || fail "man ja $page lacks a section"
+  options() { grep -o -- '--[a-z][a-z-]*' <<<"$1" | sort -u; }
+  [ "$(options "$text")" = "$(options "$jatext")" ] || fail "man ja $page names other options than man $page"
 done
 echo "install tree checked in $prefix"

@@ -42,6 +42,8 @@ grep -qF '結び目から多項式を求めるアプリケーション' <<<"$des
   for f in "$source"/examples/*.rvd; do echo "usr/share/ravelon/examples/${f##*/}"; done
   echo usr/share/man/man1/ravelon.1.gz
   echo usr/share/man/man1/ravelon-calc.1.gz
+  echo usr/share/man/ja/man1/ravelon.1.gz
+  echo usr/share/man/ja/man1/ravelon-calc.1.gz
   echo usr/share/applications/ravelon.desktop
   echo usr/share/mime/packages/ravelon.xml
   echo usr/share/metainfo/org.example.ravelon.metainfo.xml
