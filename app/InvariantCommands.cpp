@@ -12,8 +12,8 @@
 #include "app/Messages.h"
 #include "app/QtTextSurface.h"
 #include "app/RavelonU1.h"
-#include "knot/CostEstimate.h"
-#include "knot/TooComplex.h"
+#include "bracket/order/CostModel.h"
+#include "bracket/TooComplex.h"
 
 namespace ravelon {
 

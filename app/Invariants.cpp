@@ -1,7 +1,7 @@
 #include "app/Invariants.h"
 
 #include "arith/PolyText.h"
-#include "knot/ClassicalInvariants.h"
+#include "classical/ClassicalInvariants.h"
 #include "knot/PdCode.h"
 #include "table/Identify.h"
 

@@ -21,7 +21,7 @@
 #include <string>
 
 #include "arith/Poly.h"
-#include "knot/Contraction.h"
+#include "bracket/Contraction.h"
 #include "knot/Knot.h"
 #include "knot/Progress.h"
 #include "table/KnotTable.h"

@@ -23,7 +23,7 @@
 #include "table/KnotTable.h"
 #include "knot/PdCode.h"
 #include "knot/PdRead.h"
-#include "knot/ClassicalInvariants.h"
+#include "classical/ClassicalInvariants.h"
 #include "knot/Knot.h"
 #include "tests/support/BraidCode.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "knot/Contraction.h"
+#include "bracket/Contraction.h"
 #include "knot/Knot.h"
 #include "tests/support/BraidCode.h"
 

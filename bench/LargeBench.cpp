@@ -15,7 +15,7 @@
 //
 // The large steps run on one thread per core (at most 8) unless --threads
 // says otherwise. A computation that passes the memory bound (a share of the
-// memory free, knot/MemoryBound.h) is reported as refused, with the time the
+// memory free, bracket/MemoryBound.h) is reported as refused, with the time the
 // refusal took and the memory it would need; one that runs past Timeout
 // seconds is stopped.
 #include <sys/resource.h>
@@ -31,9 +31,9 @@
 #include <sys/time.h>
 
 #include "tests/support/PolygonDiagram.h"
-#include "knot/Contraction.h"
+#include "bracket/Contraction.h"
 #include "knot/Knot.h"
-#include "knot/TooComplex.h"
+#include "bracket/TooComplex.h"
 
 namespace {
 

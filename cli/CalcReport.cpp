@@ -4,7 +4,7 @@
 
 #include "cli/Json.h"
 #include "arith/PolyText.h"
-#include "knot/ClassicalInvariants.h"
+#include "classical/ClassicalInvariants.h"
 
 namespace ravelon {
 

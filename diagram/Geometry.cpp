@@ -1,7 +1,5 @@
 #include "diagram/Geometry.h"
 
-#include "diagram/Perturbation.h"
-
 #include <limits>
 
 namespace ravelon {
@@ -37,14 +35,6 @@ TInt128 Side(TPoint From, TPoint To, TPoint Q) {
     const TInt128 bx = static_cast<TInt128>(Q.X) - From.X;
     const TInt128 by = static_cast<TInt128>(Q.Y) - From.Y;
     return ax * by - ay * bx;
-}
-
-bool LinesCross(TPoint P1, TPoint P2, TPoint P3, TPoint P4) {
-    return MovedLinesCross({P1, 0}, {P2, 1}, {P3, 2}, {P4, 3});
-}
-
-TPoint CrossPoint(TPoint P1, TPoint P2, TPoint P3, TPoint P4) {
-    return MovedCrossPoint({P1, 0}, {P2, 1}, {P3, 2}, {P4, 3});
 }
 
 int CompareFractions(TInt128 A, TInt128 B, TInt128 C, TInt128 D) {

@@ -44,13 +44,6 @@ int Sign(TInt128 V);
 // of travel as seen on the canvas (Y down), positive to the right.
 TInt128 Side(TPoint From, TPoint To, TPoint Q);
 
-// Whether the line P1 -> P2 and the line P3 -> P4 cross, and where (rounded
-// to whole pixels, halves to even; (0, 0) when they do not), with P1 ... P4
-// taken as points 0 ... 3 of a drawing and decided as MovedLinesCross and
-// MovedCrossPoint (diagram/Perturbation.h) decide it. In general position:
-// each line has the two ends of the other strictly on opposite sides.
-bool LinesCross(TPoint P1, TPoint P2, TPoint P3, TPoint P4);
-TPoint CrossPoint(TPoint P1, TPoint P2, TPoint P3, TPoint P4);
 
 // Compares the fractions A/B and C/D exactly (B > 0, D > 0): negative, zero or
 // positive as A/B is less than, equal to or greater than C/D.

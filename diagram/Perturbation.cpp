@@ -167,4 +167,12 @@ int CompareAlong(TSite S, TSite E, TSite C1, TSite D1, TSite C2, TSite D2) {
     return ProductDifferenceSign(a, b) * a.Den.SignOf() * b.Den.SignOf();
 }
 
+bool LinesCross(TPoint P1, TPoint P2, TPoint P3, TPoint P4) {
+    return MovedLinesCross({P1, 0}, {P2, 1}, {P3, 2}, {P4, 3});
+}
+
+TPoint CrossPoint(TPoint P1, TPoint P2, TPoint P3, TPoint P4) {
+    return MovedCrossPoint({P1, 0}, {P2, 1}, {P3, 2}, {P4, 3});
+}
+
 }  // namespace ravelon

@@ -23,6 +23,14 @@
 
 namespace ravelon {
 
+// Whether the line P1 -> P2 and the line P3 -> P4 cross, and where (rounded
+// to whole pixels, halves to even; (0, 0) when they do not), with P1 ... P4
+// taken as points 0 ... 3 of a drawing and decided as MovedLinesCross and
+// MovedCrossPoint below decide it. In general position:
+// each line has the two ends of the other strictly on opposite sides.
+bool LinesCross(TPoint P1, TPoint P2, TPoint P3, TPoint P4);
+TPoint CrossPoint(TPoint P1, TPoint P2, TPoint P3, TPoint P4);
+
 // A point of the diagram and its index, which fixes how the point is moved.
 struct TSite {
     TPoint P;

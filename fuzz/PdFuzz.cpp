@@ -12,7 +12,7 @@
 
 #include "arith/PolyText.h"
 #include "fuzz/CodeChecks.h"
-#include "knot/ClassicalInvariants.h"
+#include "classical/ClassicalInvariants.h"
 #include "knot/PdCode.h"
 #include "knot/PdRead.h"
 #include "tests/support/Planarity.h"

@@ -7,7 +7,6 @@
 #include <string>
 #include <utility>
 
-#include "knot/Contraction.h"
 
 namespace ravelon {
 
@@ -175,28 +174,6 @@ void TKnot::StateSumJones(TPoly& Result) const {
     b.Multiply(m);
     b.DivideExponents(-4);
     Result.Assign(b);
-}
-
-void TKnot::Bracket(TPoly& Result, TProgress* Progress, std::size_t MemoryLimit) const {
-    if (FCrossingCount() == 0) {
-        StateSumBracket(Result);
-        return;
-    }
-    TContractionLimits limits;
-    limits.Progress = Progress;
-    limits.MaxBytes = MemoryLimit;
-    Result.Assign(BracketPolynomial(ContractBracket(*this, limits)));
-}
-
-void TKnot::Jones(TPoly& Result, TProgress* Progress, std::size_t MemoryLimit) const {
-    if (FCrossingCount() == 0) {
-        StateSumJones(Result);
-        return;
-    }
-    TContractionLimits limits;
-    limits.Progress = Progress;
-    limits.MaxBytes = MemoryLimit;
-    Result.Assign(JonesPolynomial(ContractBracket(*this, limits), Writhe()));
 }
 
 }  // namespace ravelon

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "knot/PortGraph.h"
-#include "knot/SeifertCircles.h"
+#include "knot/Faces.h"
 
 namespace ravelon {
 

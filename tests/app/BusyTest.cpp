@@ -17,7 +17,7 @@
 #include "arith/PolyText.h"
 #include "diagram/EditState.h"
 #include "knot/PdRead.h"
-#include "knot/TooComplex.h"
+#include "bracket/TooComplex.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/PolygonDiagram.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "knot/Contraction.h"
-#include "knot/Simplify.h"
+#include "bracket/Contraction.h"
+#include "bracket/Simplify.h"
 #include "tests/diagram/DiagramSupport.h"
 #include "tests/support/PolyTerms.h"
 

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "knot/ClassicalInvariants.h"
+#include "classical/ClassicalInvariants.h"
 #include "tests/diagram/DiagramSupport.h"
 
 namespace ravelon {

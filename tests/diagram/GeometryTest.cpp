@@ -5,6 +5,7 @@
 #include <random>
 
 #include "diagram/Geometry.h"
+#include "diagram/Perturbation.h"
 
 namespace ravelon {
 namespace {

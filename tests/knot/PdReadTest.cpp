@@ -4,7 +4,7 @@
 
 #include "knot/PdCode.h"
 #include "knot/PdRead.h"
-#include "knot/ClassicalInvariants.h"
+#include "classical/ClassicalInvariants.h"
 #include "tests/support/BraidCode.h"
 #include "tests/support/PolyTerms.h"
 #include "tests/support/TableFile.h"

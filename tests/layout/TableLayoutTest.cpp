@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <map>
 
-#include "knot/ClassicalInvariants.h"
+#include "classical/ClassicalInvariants.h"
 #include "knot/PdCode.h"
 #include "knot/PdRead.h"
 #include "layout/DrawCode.h"

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "arith/Poly.h"
-#include "knot/Contraction.h"
+#include "bracket/Contraction.h"
 
 namespace ravelon::testing {
 

@@ -12,7 +12,7 @@
 #include "knot/PdRead.h"
 #include "diagram/Draw.h"
 #include "examples/generator/ExampleKnots.h"
-#include "knot/ClassicalInvariants.h"
+#include "classical/ClassicalInvariants.h"
 #include "tests/support/TableFile.h"
 
 namespace ravelon {

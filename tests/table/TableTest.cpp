@@ -6,8 +6,8 @@
 #include <map>
 
 #include "knot/PdRead.h"
-#include "knot/ClassicalInvariants.h"
-#include "knot/KauffmanStates.h"
+#include "classical/ClassicalInvariants.h"
+#include "classical/KauffmanStates.h"
 #include "knot/Knot.h"
 #include "knot/PortGraph.h"
 #include "tests/support/TableFile.h"

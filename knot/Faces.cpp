@@ -1,0 +1,39 @@
+#include "knot/Faces.h"
+
+namespace ravelon {
+
+std::vector<int> CornerFacesOf(const TPortGraph& Graph, int& Faces) {
+    std::vector<int> face(Graph.Mate.size(), -1);
+    Faces = 0;
+    for (std::size_t start = 0; start < Graph.Mate.size(); ++start) {
+        if (face[start] != -1) continue;
+        std::size_t corner = start;
+        while (face[corner] == -1) {
+            face[corner] = Faces;
+            const auto c = CrossingOfNode(static_cast<std::int32_t>(corner));
+            const auto p = PortOfNode(static_cast<std::int32_t>(corner));
+            corner = static_cast<std::size_t>(Graph.Mate[static_cast<std::size_t>(PortNode(c, NextPort(p)))]);
+        }
+        ++Faces;
+    }
+    return face;
+}
+
+int PiecesOf(const TPortGraph& Graph) {
+    TUnionFind pieces(static_cast<std::size_t>(Graph.Crossings));
+    for (std::size_t v = 0; v < Graph.Mate.size(); ++v)
+        pieces.Join(static_cast<std::size_t>(CrossingOfNode(static_cast<std::int32_t>(v)) - 1),
+                    static_cast<std::size_t>(CrossingOfNode(Graph.Mate[v]) - 1));
+    int count = 0;
+    for (std::size_t c = 0; c < static_cast<std::size_t>(Graph.Crossings); ++c)
+        if (pieces.Find(c) == c) ++count;
+    return count;
+}
+
+TDiagramFaces DiagramFacesOf(const TPortGraph& Graph) {
+    int faces = 0;
+    CornerFacesOf(Graph, faces);
+    return {faces, PiecesOf(Graph)};
+}
+
+}  // namespace ravelon
