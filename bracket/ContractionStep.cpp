@@ -15,10 +15,10 @@ TContractionStep::TContractionStep(const TPortGraph& Graph, std::int32_t Crossin
     FInternal.fill(-1);
     FNewOfPort.fill(-1);
     for (std::int32_t j = 0; j < 4; ++j) {
-        const std::int32_t mate = Graph.Mate[static_cast<std::size_t>(4 * Crossing + j)];
-        const std::int32_t other = mate / 4;
+        const std::int32_t mate = Graph.Mate[static_cast<std::size_t>(NodeOf(Crossing, j))];
+        const std::int32_t other = CrossingOf(mate);
         if (other == Crossing) {
-            FInternal[static_cast<std::size_t>(j)] = mate % 4;
+            FInternal[static_cast<std::size_t>(j)] = PortOf(mate);
         } else if (Taken[static_cast<std::size_t>(other)]) {
             const auto at = std::find(SlotNodes.begin(), SlotNodes.end(), mate);
             if (at == SlotNodes.end()) throw std::logic_error("an edge into the taken part is not on its boundary");
@@ -37,20 +37,12 @@ TContractionStep::TContractionStep(const TPortGraph& Graph, std::int32_t Crossin
         const auto uj = static_cast<std::size_t>(j);
         if (FInternal[uj] >= 0 || FLink[uj] >= 0) continue;
         FNewOfPort[uj] = static_cast<std::int32_t>(FNewSlotNodes.size());
-        FNewSlotNodes.push_back(4 * Crossing + j);
+        FNewSlotNodes.push_back(NodeOf(Crossing, j));
     }
-    // Kind 1 joins the first port with its successor, kind 2 with its
-    // predecessor; the other two ports are joined with each other.
-    const std::int32_t f = Graph.FirstPort[static_cast<std::size_t>(Crossing)] - 1;
-    for (int kind = 0; kind < 2; ++kind) {
-        const std::int32_t partner = kind == 0 ? (f + 1) % 4 : (f + 3) % 4;
-        auto& sm = FSmoothing[static_cast<std::size_t>(kind)];
-        sm[static_cast<std::size_t>(f)] = partner;
-        sm[static_cast<std::size_t>(partner)] = f;
-        const std::int32_t g = (f + 2) % 4, h = (partner + 2) % 4;
-        sm[static_cast<std::size_t>(g)] = h;
-        sm[static_cast<std::size_t>(h)] = g;
-    }
+    const std::int32_t first = Graph.FirstPort[static_cast<std::size_t>(Crossing)];
+    for (int kind = 0; kind < 2; ++kind)
+        for (std::int32_t j = 0; j < 4; ++j)
+            FSmoothing[static_cast<std::size_t>(kind)][static_cast<std::size_t>(j)] = SmoothingPartner(first, kind + 1, j);
 }
 
 void TContractionStep::ApplyBoth(const std::uint8_t* OldPairing, std::uint8_t* const NewPairing[2], int Loops[2]) const {

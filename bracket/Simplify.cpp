@@ -61,7 +61,7 @@ public:
                     continue;
                 }
                 for (std::int32_t j = 0; j < 4; ++j) {
-                    const std::int32_t b = Mate(4 * c + j) / 4;
+                    const std::int32_t b = Neighbour(FGraph, c, j);
                     if (b != c && TryRemove({c, b}, 2)) {
                         changed = true;
                         break;
@@ -86,7 +86,7 @@ public:
             r.Graph.FirstPort.push_back(FGraph.FirstPort[c]);
             for (std::size_t j = 0; j < 4; ++j) {
                 const std::int32_t mate = FGraph.Mate[4 * c + j];
-                r.Graph.Mate.push_back(4 * renumber[static_cast<std::size_t>(mate / 4)] + mate % 4);
+                r.Graph.Mate.push_back(NodeOf(renumber[static_cast<std::size_t>(CrossingOf(mate))], PortOf(mate)));
             }
         }
         return r;
@@ -98,14 +98,14 @@ private:
     // Replaces the tangle of the Count crossings Tangle by the arcs of its one
     // pairing when its value is a single term; true when it did.
     bool TryRemove(std::array<std::int32_t, MaxTangle> Tangle, std::size_t Count) {
-        // Local port k is port k % 4 of Tangle[k / 4]; -1 for a node outside.
+        // Local port k is port PortOf(k) of Tangle[CrossingOf(k)]; -1 for a node outside.
         const std::size_t ports = 4 * Count;
         auto local = [&](std::int32_t Node) -> int {
             for (std::size_t i = 0; i < Count; ++i)
-                if (Node / 4 == Tangle[i]) return static_cast<int>(4 * i) + Node % 4;
+                if (CrossingOf(Node) == Tangle[i]) return static_cast<int>(NodeOf(static_cast<std::int32_t>(i), PortOf(Node)));
             return -1;
         };
-        auto node = [&](int k) { return 4 * Tangle[static_cast<std::size_t>(k) / 4] + k % 4; };
+        auto node = [&](int k) { return NodeOf(Tangle[static_cast<std::size_t>(CrossingOf(k))], PortOf(k)); };
         std::array<int, 4 * MaxTangle> mateOf{};
         for (std::size_t k = 0; k < ports; ++k) mateOf[k] = local(Mate(node(static_cast<int>(k))));
         const bool closed = std::find(mateOf.begin(), mateOf.begin() + static_cast<std::ptrdiff_t>(ports), -1) ==
@@ -120,15 +120,10 @@ private:
             for (std::size_t i = 0; i < Count; ++i) {
                 const bool first = (state >> i & 1u) == 0;
                 exponent += first ? 1 : -1;
-                // Kind 1 joins the first port with its successor, kind 2 with
-                // its predecessor; the other two ports are joined.
-                const int f = FGraph.FirstPort[static_cast<std::size_t>(Tangle[i])] - 1;
-                const int partner = first ? (f + 1) % 4 : (f + 3) % 4;
-                const int base = static_cast<int>(4 * i);
-                across[static_cast<std::size_t>(base + f)] = base + partner;
-                across[static_cast<std::size_t>(base + partner)] = base + f;
-                across[static_cast<std::size_t>(base + (f + 2) % 4)] = base + (partner + 2) % 4;
-                across[static_cast<std::size_t>(base + (partner + 2) % 4)] = base + (f + 2) % 4;
+                const std::int32_t f = FGraph.FirstPort[static_cast<std::size_t>(Tangle[i])];
+                const auto local = static_cast<std::int32_t>(i);
+                for (std::int32_t q = 0; q < 4; ++q)
+                    across[static_cast<std::size_t>(NodeOf(local, q))] = NodeOf(local, SmoothingPartner(f, first ? 1 : 2, q));
             }
             std::array<int, 4 * MaxTangle> pairing{};
             pairing.fill(-1);

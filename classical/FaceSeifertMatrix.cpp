@@ -76,15 +76,15 @@ private:
         std::vector<char> forward;
         std::size_t corner = Start;
         do {
-            const std::int32_t c = CrossingOfNode(static_cast<std::int32_t>(corner));
-            const std::int32_t p = PortOfNode(static_cast<std::int32_t>(corner));
+            const std::int32_t c = KnotCrossingOf(static_cast<std::int32_t>(corner));
+            const std::int32_t p = KnotPortOf(static_cast<std::int32_t>(corner));
             const auto k = static_cast<std::size_t>(c - 1);
             const int from = CircleOf(k, p), to = CircleOf(k, NextPort(p));
             if (from != to) {
                 Curve.Passages.push_back({static_cast<int>(corner), static_cast<int>(k), from, to});
                 forward.push_back(IsExit(k, NextPort(p)) ? 1 : 0);
             }
-            corner = static_cast<std::size_t>(FGraph.Mate[static_cast<std::size_t>(PortNode(c, NextPort(p)))]);
+            corner = static_cast<std::size_t>(FGraph.Mate[static_cast<std::size_t>(KnotNode(c, NextPort(p)))]);
         } while (corner != Start);
         const std::size_t count = Curve.Passages.size();
         for (std::size_t i = 0; i < count; ++i) {

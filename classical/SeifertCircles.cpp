@@ -9,7 +9,7 @@ namespace ravelon {
 
 namespace {
 
-std::size_t Node(std::int32_t c, std::int32_t p) { return static_cast<std::size_t>(PortNode(c, p)); }
+std::size_t Node(std::int32_t c, std::int32_t p) { return static_cast<std::size_t>(KnotNode(c, p)); }
 std::size_t Ix(std::int32_t c) { return static_cast<std::size_t>(c - 1); }
 
 // The corner between the adjacent ports p and q of crossing c.
@@ -21,34 +21,36 @@ std::size_t CornerBetween(std::int32_t c, std::int32_t p, std::int32_t q) {
 // passing over (the graph's) and of the one passing under, per crossing.
 struct TEntries {
     const TPortGraph& Graph;
-    std::vector<std::int32_t> Second;
+    std::vector<std::int32_t> First, Second;
 
     bool IsEntry(std::size_t Node) const {
-        const auto c = CrossingOfNode(static_cast<std::int32_t>(Node));
-        const auto p = PortOfNode(static_cast<std::int32_t>(Node));
-        return p == Graph.FirstPort[Ix(c)] || p == Second[Ix(c)];
+        const auto c = KnotCrossingOf(static_cast<std::int32_t>(Node));
+        const auto p = KnotPortOf(static_cast<std::int32_t>(Node));
+        return p == First[Ix(c)] || p == Second[Ix(c)];
     }
     // The exit port of the smoothing entered at port p of crossing c.
     std::int32_t ExitFrom(std::int32_t c, std::int32_t p) const {
-        return OppositePort(p == Second[Ix(c)] ? Graph.FirstPort[Ix(c)] : Second[Ix(c)]);
+        return OppositePort(p == Second[Ix(c)] ? First[Ix(c)] : Second[Ix(c)]);
     }
 };
 
 // The signs of the crossings, after checking that each has an over- and an
 // under-strand and that every edge runs from an exit to an entry.
 TEntries CheckedEntries(const TKnot& Code, const TPortGraph& g, TSeifertCircles& Out) {
-    TEntries e{g, std::vector<std::int32_t>(static_cast<std::size_t>(g.Crossings))};
+    const auto n = static_cast<std::size_t>(g.Crossings);
+    TEntries e{g, std::vector<std::int32_t>(n), std::vector<std::int32_t>(n)};
     Out.Crossings.resize(static_cast<std::size_t>(g.Crossings));
     for (std::int32_t c = 1; c <= g.Crossings; ++c) {
+        e.First[Ix(c)] = Code.FCrossings[static_cast<std::size_t>(c)].FirstPort;
         e.Second[Ix(c)] = Code.FCrossings[static_cast<std::size_t>(c)].SecondPort;
-        const std::int32_t f = g.FirstPort[Ix(c)], s = e.Second[Ix(c)];
+        const std::int32_t f = e.First[Ix(c)], s = e.Second[Ix(c)];
         if (s < 1 || s > 4 || (f - s) % 2 == 0)
             throw std::invalid_argument("crossing " + std::to_string(c) + " has no over- and under-strand");
-        Out.Crossings[Ix(c)].Sign = f == NextPort(s) ? 1 : -1;
+        Out.Crossings[Ix(c)].Sign = SignOf(Code.FCrossings[static_cast<std::size_t>(c)]);
     }
     for (std::size_t v = 0; v < g.Mate.size(); ++v)
         if (e.IsEntry(v) == e.IsEntry(static_cast<std::size_t>(g.Mate[v])))
-            throw std::invalid_argument("an arc of crossing " + std::to_string(CrossingOfNode(static_cast<std::int32_t>(v))) +
+            throw std::invalid_argument("an arc of crossing " + std::to_string(KnotCrossingOf(static_cast<std::int32_t>(v))) +
                                         " does not run from an exit to an entry");
     return e;
 }
@@ -67,8 +69,8 @@ void TraceCircles(const TEntries& e, TSeifertCircles& Out, std::vector<int>& Cir
         while (CircleAt[node] == -1) {
             CircleAt[node] = Out.Circles;
             PlaceAt[node] = place++;
-            const auto c = CrossingOfNode(static_cast<std::int32_t>(node));
-            node = static_cast<std::size_t>(g.Mate[Node(c, e.ExitFrom(c, PortOfNode(static_cast<std::int32_t>(node))))]);
+            const auto c = KnotCrossingOf(static_cast<std::int32_t>(node));
+            node = static_cast<std::size_t>(g.Mate[Node(c, e.ExitFrom(c, KnotPortOf(static_cast<std::int32_t>(node))))]);
         }
         ++Out.Circles;
     }
@@ -116,7 +118,7 @@ TSeifertCircles SeifertCirclesOf(const TKnot& Code) {
     std::vector<int> face = CornerFacesOf(g, out.Faces);
     TUnionFind regions(static_cast<std::size_t>(out.Faces));
     for (std::int32_t c = 1; c <= g.Crossings; ++c) {
-        const std::int32_t s = e.Second[Ix(c)], f = g.FirstPort[Ix(c)];
+        const std::int32_t s = e.Second[Ix(c)], f = e.First[Ix(c)];
         regions.Join(static_cast<std::size_t>(face[CornerBetween(c, s, f)]),
                      static_cast<std::size_t>(face[CornerBetween(c, OppositePort(f), OppositePort(s))]));
     }
@@ -133,7 +135,7 @@ TSeifertCircles SeifertCirclesOf(const TKnot& Code) {
         }
     };
     for (std::int32_t c = 1; c <= g.Crossings; ++c) {
-        const std::int32_t s = e.Second[Ix(c)], f = g.FirstPort[Ix(c)];
+        const std::int32_t s = e.Second[Ix(c)], f = e.First[Ix(c)];
         TSeifertCrossing& x = out.Crossings[Ix(c)];
         x.Alpha = circleAt[Node(c, s)];
         x.Beta = circleAt[Node(c, f)];

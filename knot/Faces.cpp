@@ -10,9 +10,8 @@ std::vector<int> CornerFacesOf(const TPortGraph& Graph, int& Faces) {
         std::size_t corner = start;
         while (face[corner] == -1) {
             face[corner] = Faces;
-            const auto c = CrossingOfNode(static_cast<std::int32_t>(corner));
-            const auto p = PortOfNode(static_cast<std::int32_t>(corner));
-            corner = static_cast<std::size_t>(Graph.Mate[static_cast<std::size_t>(PortNode(c, NextPort(p)))]);
+            const auto node = static_cast<std::int32_t>(corner);
+            corner = static_cast<std::size_t>(Graph.Mate[static_cast<std::size_t>(NodeOf(CrossingOf(node), Clockwise(PortOf(node))))]);
         }
         ++Faces;
     }
@@ -22,8 +21,8 @@ std::vector<int> CornerFacesOf(const TPortGraph& Graph, int& Faces) {
 int PiecesOf(const TPortGraph& Graph) {
     TUnionFind pieces(static_cast<std::size_t>(Graph.Crossings));
     for (std::size_t v = 0; v < Graph.Mate.size(); ++v)
-        pieces.Join(static_cast<std::size_t>(CrossingOfNode(static_cast<std::int32_t>(v)) - 1),
-                    static_cast<std::size_t>(CrossingOfNode(Graph.Mate[v]) - 1));
+        pieces.Join(static_cast<std::size_t>(CrossingOf(static_cast<std::int32_t>(v))),
+                    static_cast<std::size_t>(CrossingOf(Graph.Mate[v])));
     int count = 0;
     for (std::size_t c = 0; c < static_cast<std::size_t>(Graph.Crossings); ++c)
         if (pieces.Find(c) == c) ++count;

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "arith/Poly.h"
+#include "knot/Ports.h"
 
 namespace ravelon {
 
@@ -44,12 +45,21 @@ struct TEdge {
     friend bool operator==(const TEdge&, const TEdge&) = default;
 };
 
-// The successor of port p in rotational order: 1 -> 2 -> 3 -> 4 -> 1.
-constexpr std::int32_t NextPort(std::int32_t p) { return p % 4 + 1; }
-// The predecessor of port p: the port whose successor is p.
-constexpr std::int32_t PrevPort(std::int32_t p) { return (p + 2) % 4 + 1; }
-// The port on the same strand as p, across the crossing.
-constexpr std::int32_t OppositePort(std::int32_t p) { return NextPort(NextPort(p)); }
+// The sign of a crossing: +1 when the strand passing over enters at the port
+// after the one where the strand passing under enters (a right-handed
+// crossing), -1 when at the port before it, 0 when the two entries are not
+// neighbours (no over- and under-strand).
+constexpr int SignOf(const TCrossing& X) {
+    const std::int32_t d = X.FirstPort - X.SecondPort;
+    return d == 1 || d == -3 ? 1 : (d == -1 || d == 3 ? -1 : 0);
+}
+
+// The ports of knot/Ports.h in TKnot's numbering from 1: the successor of
+// port p in rotational order (1 -> 2 -> 3 -> 4 -> 1), its predecessor, and
+// the port on the same strand, across the crossing.
+constexpr std::int32_t NextPort(std::int32_t p) { return Clockwise(p - 1) + 1; }
+constexpr std::int32_t PrevPort(std::int32_t p) { return Across(Clockwise(p - 1)) + 1; }
+constexpr std::int32_t OppositePort(std::int32_t p) { return Across(p - 1) + 1; }
 
 // A crossing code: the combinatorial diagram on which invariants are computed.
 class TKnot {

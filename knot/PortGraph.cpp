@@ -22,18 +22,18 @@ TPortGraph BuildPortGraph(const TKnot& Code) {
     for (std::int32_t c = 1; c <= n; ++c) {
         const std::int32_t f = Code.FCrossings[static_cast<std::size_t>(c)].FirstPort;
         if (f < 1 || f > 4) Incomplete(c, "first port " + std::to_string(f) + " is not 1 to 4");
-        g.FirstPort[static_cast<std::size_t>(c - 1)] = f;
+        g.FirstPort[static_cast<std::size_t>(c - 1)] = f - 1;
     }
     auto exists = [n](std::int32_t c) { return c >= 1 && c <= n; };
     auto node = [](std::int32_t c, std::int32_t p) {
         if (p < 1 || p > 4) Incomplete(c, "an edge names port " + std::to_string(p));
-        return PortNode(c, p);
+        return KnotNode(c, p);
     };
     auto attach = [&](std::int32_t from, std::int32_t to) {
         std::int32_t& m = g.Mate[static_cast<std::size_t>(from)];
         if (m != -1)
-            Incomplete(CrossingOfNode(from),
-                       "port " + std::to_string(PortOfNode(from)) + " is the end of more than one edge");
+            Incomplete(KnotCrossingOf(from),
+                       "port " + std::to_string(KnotPortOf(from)) + " is the end of more than one edge");
         m = to;
     };
     for (std::size_t k = 1; k < Code.FEdges.size(); ++k) {
@@ -50,7 +50,7 @@ TPortGraph BuildPortGraph(const TKnot& Code) {
     }
     for (std::size_t v = 0; v < g.Mate.size(); ++v) {
         const auto nv = static_cast<std::int32_t>(v);
-        if (g.Mate[v] == -1) Incomplete(CrossingOfNode(nv), "port " + std::to_string(PortOfNode(nv)) + " has no edge");
+        if (g.Mate[v] == -1) Incomplete(KnotCrossingOf(nv), "port " + std::to_string(KnotPortOf(nv)) + " has no edge");
     }
     return g;
 }

@@ -1,6 +1,7 @@
 // The ports of a crossing code as a graph: which port every port is joined to.
 //
-// Data model: port p (1 to 4) of crossing c (1 to n) is the node 4(c - 1) + p - 1.
+// Data model: the nodes are those of knot/Ports.h, 4c + p for port p (0 to 3)
+// of crossing c (0 to n - 1); TKnot's crossing c port p is node KnotNode(c, p).
 // Mate[node] is the node at the other end of the edge that starts at it (the
 // node itself never: an edge from a port to the same port is refused). Edges
 // whose ends both name no existing crossing are closed loops that meet no
@@ -21,13 +22,14 @@ struct TPortGraph {
     std::vector<std::int32_t> Mate;
     // The number of loops that meet no crossing.
     int FreeLoops = 0;
-    // The entry port of the strand passing over, for each crossing from 0.
+    // The entry port (0 to 3) of the strand passing over, for each crossing.
     std::vector<std::int32_t> FirstPort;
 };
 
-constexpr std::int32_t PortNode(std::int32_t Crossing, std::int32_t Port) { return 4 * (Crossing - 1) + Port - 1; }
-constexpr std::int32_t CrossingOfNode(std::int32_t Node) { return Node / 4 + 1; }
-constexpr std::int32_t PortOfNode(std::int32_t Node) { return Node % 4 + 1; }
+// The crossing at the other end of the edge at port Port of Crossing.
+inline std::int32_t Neighbour(const TPortGraph& Graph, std::int32_t Crossing, std::int32_t Port) {
+    return CrossingOf(Graph.Mate[static_cast<std::size_t>(NodeOf(Crossing, Port))]);
+}
 
 // The port graph of Code. Throws std::logic_error naming the crossing when a
 // crossing's first port is not 1 to 4, when a port is not the end of exactly

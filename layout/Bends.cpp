@@ -54,7 +54,7 @@ std::vector<bool> StiffEdges(const TCodeMap& Map, int Piece) {
             todo.pop_back();
             for (int k = 0; k < 2; ++k) {
                 const int corner = corners[Ix(b)][Ix(k)];
-                const int across = DartOf(CrossingOfDart(corner), OppositePort(PortOfDart(corner)));
+                const int across = KnotNode(KnotCrossingOf(corner), OppositePort(KnotPortOf(corner)));
                 const int other = bigonAt[Ix(across)];
                 if (other < 0 || leaving[Ix(other)] >= 0) continue;
                 const bool here = (leaving[Ix(b)] == 1) == (k == 0);  // straight at this corner's leaving port
@@ -66,7 +66,7 @@ std::vector<bool> StiffEdges(const TCodeMap& Map, int Piece) {
     std::vector<bool> stiff(Ix(darts), false);
     for (std::size_t b = 0; b < corners.size(); ++b) {
         const int corner = corners[b][leaving[b] == 1 ? 0 : 1];
-        const int d = DartOf(CrossingOfDart(corner), NextPort(PortOfDart(corner)));
+        const int d = KnotNode(KnotCrossingOf(corner), NextPort(KnotPortOf(corner)));
         stiff[Ix(d)] = stiff[Ix(Map.Mate[Ix(d)])] = true;
     }
     return stiff;
@@ -95,9 +95,9 @@ std::vector<int> BendsOf(const TCodeMap& Map, int Piece, int OuterFace) {
     };
     std::vector<TAcross> arcs;
     for (int d = 0; d < 4 * Map.Crossings; ++d) {
-        const int c = CrossingOfDart(d);
+        const int c = KnotCrossingOf(d);
         if (Map.PieceOf[Ix(c - 1)] != Piece || Map.Mate[Ix(d)] < d) continue;
-        const int left = Map.Face[Ix(DartOf(c, PrevPort(PortOfDart(d))))];
+        const int left = Map.Face[Ix(KnotNode(c, PrevPort(KnotPortOf(d))))];
         const int right = Map.Face[Ix(d)];
         for (int k = 0; k <= kSpread; ++k) {
             const std::int64_t capacity = k < kSpread ? 1 : total;

@@ -21,7 +21,7 @@ void NumberPieces(TCodeMap& M) {
             const int c = todo.back();
             todo.pop_back();
             for (int p = 1; p <= 4; ++p) {
-                const int other = CrossingOfDart(M.Mate[Ix(DartOf(c + 1, p))]) - 1;
+                const int other = KnotCrossingOf(M.Mate[Ix(KnotNode(c + 1, p))]) - 1;
                 if (M.PieceOf[Ix(other)] < 0) {
                     M.PieceOf[Ix(other)] = M.Pieces;
                     todo.push_back(other);
@@ -41,12 +41,12 @@ void NumberFaces(TCodeMap& M) {
         if (M.Face[Ix(d)] >= 0) continue;
         const int face = static_cast<int>(M.FaceSize.size());
         M.FaceSize.push_back(0);
-        M.FacePiece.push_back(M.PieceOf[Ix(CrossingOfDart(d) - 1)]);
+        M.FacePiece.push_back(M.PieceOf[Ix(KnotCrossingOf(d) - 1)]);
         int cur = d;
         do {
             M.Face[Ix(cur)] = face;
             ++M.FaceSize.back();
-            cur = M.Mate[Ix(DartOf(CrossingOfDart(cur), NextPort(PortOfDart(cur))))];
+            cur = M.Mate[Ix(KnotNode(KnotCrossingOf(cur), NextPort(KnotPortOf(cur))))];
         } while (cur != d);
     }
     std::vector<int> faces(Ix(M.Pieces), 0), crossings(Ix(M.Pieces), 0);
@@ -74,8 +74,8 @@ TCodeMap MapOfCode(const TKnot& Code) {
         if (x.FirstPort < 1 || x.FirstPort > 4 || x.SecondPort < 1 || x.SecondPort > 4 ||
             (x.FirstPort - x.SecondPort) % 2 == 0)
             throw TLayoutError("交点 " + std::to_string(c) + " に上下の道がありません");
-        m.Entry[Ix(DartOf(c, x.FirstPort))] = true;
-        m.Entry[Ix(DartOf(c, x.SecondPort))] = true;
+        m.Entry[Ix(KnotNode(c, x.FirstPort))] = true;
+        m.Entry[Ix(KnotNode(c, x.SecondPort))] = true;
     }
     for (int d = 0; d < 4 * m.Crossings; ++d)
         if (m.Entry[Ix(d)] == m.Entry[Ix(m.Mate[Ix(d)])]) throw TLayoutError("向きがそろっていないコードです");

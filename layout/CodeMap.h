@@ -2,7 +2,8 @@
 // which, the faces, the pieces and the direction of travel.
 //
 // Data model: a dart is a port of a crossing, numbered as the nodes of
-// knot/PortGraph.h, 4(c - 1) + p - 1; the edge at dart d leads to Mate[d].
+// knot/Ports.h (KnotNode(c, p) for TKnot's crossing c and port p); the edge
+// at dart d leads to Mate[d].
 // The corner of dart d is the sector from its port clockwise to the next
 // port. Faces are cycles of corners: from corner (c, p) along the edge at port
 // p + 1 to its other end (c', q), whose corner (c', q) comes next; walking so
@@ -36,10 +37,6 @@ struct TCodeMap {
     int Pieces = 0;
     int FreeLoops = 0;             // curves that meet no crossing
 };
-
-constexpr int DartOf(int Crossing, int Port) { return 4 * (Crossing - 1) + Port - 1; }
-constexpr int CrossingOfDart(int Dart) { return Dart / 4 + 1; }
-constexpr int PortOfDart(int Dart) { return Dart % 4 + 1; }
 
 // The map of Code. Throws TLayoutError for a code with a port not joined
 // exactly once, a crossing without an over- and an under-strand, an edge

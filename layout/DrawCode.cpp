@@ -41,11 +41,11 @@ struct TStep {
 std::vector<TStep> Component(const TCodeMap& Map, const std::vector<TPieceLayout>& Pieces,
                              const TArrangement& Places, const TScale& Scale, int Start) {
     std::vector<TStep> steps;
-    const int piece = Map.PieceOf[Ix(CrossingOfDart(Start) - 1)];
+    const int piece = Map.PieceOf[Ix(KnotCrossingOf(Start) - 1)];
     int d = Start;
     do {
         steps.push_back({false, {}, d});
-        const int exit = DartOf(CrossingOfDart(d), OppositePort(PortOfDart(d)));
+        const int exit = KnotNode(KnotCrossingOf(d), OppositePort(KnotPortOf(d)));
         for (const TPoint& b : Pieces[Ix(piece)].Bends[Ix(exit)])
             steps.push_back({true, Scale(Places.Place[Ix(piece)], b), 0});
         d = Map.Mate[Ix(exit)];
@@ -106,10 +106,10 @@ TDrawing DrawCode(const TKnot& Code) {
     std::vector<int> lineAt(Ix(4 * map.Crossings), -1);
     for (int c = 1; c <= map.Crossings; ++c) {
         for (const int port : {Code.FCrossings[Ix(c)].FirstPort, Code.FCrossings[Ix(c)].SecondPort}) {
-            if (lineAt[Ix(DartOf(c, port))] >= 0) continue;
+            if (lineAt[Ix(KnotNode(c, port))] >= 0) continue;
             std::vector<TPoint> corners;
             const int first = out.Draw.FPointCount();
-            for (const TStep& s : Component(map, pieces, places, scale, DartOf(c, port))) {
+            for (const TStep& s : Component(map, pieces, places, scale, KnotNode(c, port))) {
                 if (s.Corner) corners.push_back(s.P);
                 else lineAt[Ix(s.Dart)] = first + static_cast<int>(corners.size()) - 1;
             }
@@ -124,8 +124,8 @@ TDrawing DrawCode(const TKnot& Code) {
 
     // The over/under of the code: the strand entering at FirstPort passes over.
     for (int c = 1; c <= map.Crossings; ++c) {
-        const int over = lineAt[Ix(DartOf(c, Code.FCrossings[Ix(c)].FirstPort))];
-        const int under = lineAt[Ix(DartOf(c, Code.FCrossings[Ix(c)].SecondPort))];
+        const int over = lineAt[Ix(KnotNode(c, Code.FCrossings[Ix(c)].FirstPort))];
+        const int under = lineAt[Ix(KnotNode(c, Code.FCrossings[Ix(c)].SecondPort))];
         if (!out.Draw.FOver[Ix(over)][Ix(under)]) out.Draw.SwapCrossing(over, under);
     }
     return out;

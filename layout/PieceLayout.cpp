@@ -42,10 +42,10 @@ std::vector<int> Rotations(const TCodeMap& Map, int Piece, const std::vector<int
         const int c = todo.back();
         todo.pop_back();
         for (int p = 1; p <= 4; ++p) {
-            const int d = DartOf(c + 1, p), m = Map.Mate[Ix(d)];
+            const int d = KnotNode(c + 1, p), m = Map.Mate[Ix(d)];
             const int arrive = rot[Ix(c)] + p - 1 - Turns[Ix(d)];
-            const int other = CrossingOfDart(m) - 1;
-            const int wanted = Mod4(arrive + 2 - (PortOfDart(m) - 1));
+            const int other = KnotCrossingOf(m) - 1;
+            const int wanted = Mod4(arrive + 2 - (KnotPortOf(m) - 1));
             if (rot[Ix(other)] < 0) {
                 rot[Ix(other)] = wanted;
                 todo.push_back(other);
@@ -68,10 +68,10 @@ TPieceLayout Shape(const TCodeMap& Map, int Piece, int Outer) {
     std::vector<std::vector<int>> bends(Ix(4 * Map.Crossings));
     int bendCount = 0;
     for (int d = 0; d < 4 * Map.Crossings; ++d) {
-        const int c = CrossingOfDart(d) - 1, m = Map.Mate[Ix(d)];
+        const int c = KnotCrossingOf(d) - 1, m = Map.Mate[Ix(d)];
         if (vertex[Ix(c)] < 0 || m < d) continue;
         const int turn = turns[Ix(d)] > 0 ? -1 : 1;  // a left turn goes one direction back
-        int at = vertex[Ix(c)], dir = Mod4(rot[Ix(c)] + PortOfDart(d) - 1);
+        int at = vertex[Ix(c)], dir = Mod4(rot[Ix(c)] + KnotPortOf(d) - 1);
         for (int k = 0; k < std::abs(turns[Ix(d)]); ++k) {
             const int b = g.AddVertex();
             g.AddEdge(at, b, dir);
@@ -79,7 +79,7 @@ TPieceLayout Shape(const TCodeMap& Map, int Piece, int Outer) {
             at = b;
             dir = Mod4(dir + turn);
         }
-        g.AddEdge(at, vertex[Ix(CrossingOfDart(m) - 1)], dir);
+        g.AddEdge(at, vertex[Ix(KnotCrossingOf(m) - 1)], dir);
         bends[Ix(m)].assign(bends[Ix(d)].rbegin(), bends[Ix(d)].rend());
         bendCount += std::abs(turns[Ix(d)]);
     }

@@ -34,7 +34,7 @@ TCrossingOrder MeasureOrder(const TPortGraph& Graph, std::vector<std::int32_t> C
     for (const std::int32_t c : Crossings) {
         taken[static_cast<std::size_t>(c)] = 1;
         for (std::int32_t p = 0; p < 4; ++p) {
-            const std::int32_t other = Graph.Mate[static_cast<std::size_t>(4 * c + p)] / 4;
+            const std::int32_t other = Neighbour(Graph, c, p);
             if (other == c) continue;
             width += taken[static_cast<std::size_t>(other)] ? -1 : 1;
         }
@@ -55,7 +55,7 @@ TCrossingOrder GreedyOrder(const TPortGraph& Graph, std::int32_t Start, const st
     std::vector<std::int32_t> touched(un, std::numeric_limits<std::int32_t>::max());
     for (std::int32_t c = 0; c < n; ++c)
         for (std::int32_t p = 0; p < 4; ++p)
-            if (Graph.Mate[static_cast<std::size_t>(4 * c + p)] / 4 != c) ++outer[static_cast<std::size_t>(c)];
+            if (Neighbour(Graph, c, p) != c) ++outer[static_cast<std::size_t>(c)];
 
     std::vector<std::int32_t> sequence;
     sequence.reserve(un);
@@ -63,7 +63,7 @@ TCrossingOrder GreedyOrder(const TPortGraph& Graph, std::int32_t Start, const st
         taken[static_cast<std::size_t>(c)] = 1;
         sequence.push_back(c);
         for (std::int32_t p = 0; p < 4; ++p) {
-            const std::int32_t other = Graph.Mate[static_cast<std::size_t>(4 * c + p)] / 4;
+            const std::int32_t other = Neighbour(Graph, c, p);
             if (other == c || taken[static_cast<std::size_t>(other)]) continue;
             ++inside[static_cast<std::size_t>(other)];
             touched[static_cast<std::size_t>(other)] = std::min(touched[static_cast<std::size_t>(other)], step);

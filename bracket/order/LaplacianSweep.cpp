@@ -46,7 +46,7 @@ TCrossingOrder LaplacianSweepOrder(const TPortGraph& Graph, std::int64_t StepBud
     std::vector<std::vector<std::int32_t>> arcs(un);
     for (std::int32_t c = 0; c < n; ++c)
         for (std::int32_t p = 0; p < 4; ++p) {
-            const std::int32_t other = Graph.Mate[static_cast<std::size_t>(4 * c + p)] / 4;
+            const std::int32_t other = Neighbour(Graph, c, p);
             if (other != c) arcs[static_cast<std::size_t>(c)].push_back(other);
         }
     // cI - L with c above every eigenvalue of L (at most twice the largest

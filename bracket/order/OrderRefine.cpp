@@ -31,14 +31,14 @@ TCrossingOrder RefineOrder(const TPortGraph& Graph, TCrossingOrder Order, std::i
     // The arcs from crossing V to crossing U.
     auto arcs = [&](std::int32_t V, std::int32_t U) {
         int k = 0;
-        for (std::int32_t p = 0; p < 4; ++p) k += Graph.Mate[static_cast<std::size_t>(4 * V + p)] / 4 == U ? 1 : 0;
+        for (std::int32_t p = 0; p < 4; ++p) k += Neighbour(Graph, V, p) == U ? 1 : 0;
         return k;
     };
     // The arcs from V to crossings placed before position Before.
     auto arcsBefore = [&](std::int32_t V, std::int32_t Before) {
         int k = 0;
         for (std::int32_t p = 0; p < 4; ++p) {
-            const std::int32_t u = Graph.Mate[static_cast<std::size_t>(4 * V + p)] / 4;
+            const std::int32_t u = Neighbour(Graph, V, p);
             if (u != V && position[static_cast<std::size_t>(u)] < Before) ++k;
         }
         return k;

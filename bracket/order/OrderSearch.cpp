@@ -33,7 +33,7 @@ std::vector<std::vector<std::int32_t>> Neighbours(const TPortGraph& Graph) {
     for (std::int32_t c = 0; c < Graph.Crossings; ++c) {
         auto& list = adjacent[static_cast<std::size_t>(c)];
         for (std::int32_t p = 0; p < 4; ++p) {
-            const std::int32_t other = Graph.Mate[static_cast<std::size_t>(4 * c + p)] / 4;
+            const std::int32_t other = Neighbour(Graph, c, p);
             if (other != c) list.push_back(other);
         }
         std::sort(list.begin(), list.end());
