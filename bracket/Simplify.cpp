@@ -95,37 +95,52 @@ public:
 private:
     std::int32_t Mate(std::int32_t Node) const { return FGraph.Mate[static_cast<std::size_t>(Node)]; }
 
-    // Replaces the tangle of the Count crossings Tangle by the arcs of its one
-    // pairing when its value is a single term; true when it did.
-    bool TryRemove(std::array<std::int32_t, MaxTangle> Tangle, std::size_t Count) {
-        // Local port k is port PortOf(k) of Tangle[CrossingOf(k)]; -1 for a node outside.
-        const std::size_t ports = 4 * Count;
+    // A tangle of one or two crossings as local ports: local port k is port
+    // PortOf(k) of Tangle[CrossingOf(k)]; MateOf[k] is the local port its
+    // edge leads to, -1 for an edge leaving the tangle.
+    struct TTangle {
+        std::array<std::int32_t, MaxTangle> Crossings{};
+        std::size_t Count = 0;
+        std::array<int, 4 * MaxTangle> MateOf{};
+        bool Closed = false;  // no edge leaves it
+
+        std::size_t Ports() const { return 4 * Count; }
+        std::int32_t Node(int K) const { return NodeOf(Crossings[static_cast<std::size_t>(CrossingOf(K))], PortOf(K)); }
+    };
+    // For each pairing of a tangle's outer ends (the partner of every local
+    // port that is an outer end, -1 elsewhere), its value.
+    using TPairing = std::array<int, 4 * MaxTangle>;
+
+    TTangle TangleOf(std::array<std::int32_t, MaxTangle> Crossings, std::size_t Count) const {
+        TTangle t{Crossings, Count, {}, false};
         auto local = [&](std::int32_t Node) -> int {
             for (std::size_t i = 0; i < Count; ++i)
-                if (CrossingOf(Node) == Tangle[i]) return static_cast<int>(NodeOf(static_cast<std::int32_t>(i), PortOf(Node)));
+                if (CrossingOf(Node) == Crossings[i]) return static_cast<int>(NodeOf(static_cast<std::int32_t>(i), PortOf(Node)));
             return -1;
         };
-        auto node = [&](int k) { return NodeOf(Tangle[static_cast<std::size_t>(CrossingOf(k))], PortOf(k)); };
-        std::array<int, 4 * MaxTangle> mateOf{};
-        for (std::size_t k = 0; k < ports; ++k) mateOf[k] = local(Mate(node(static_cast<int>(k))));
-        const bool closed = std::find(mateOf.begin(), mateOf.begin() + static_cast<std::ptrdiff_t>(ports), -1) ==
-                            mateOf.begin() + static_cast<std::ptrdiff_t>(ports);
+        for (std::size_t k = 0; k < t.Ports(); ++k) t.MateOf[k] = local(Mate(t.Node(static_cast<int>(k))));
+        const auto end = t.MateOf.begin() + static_cast<std::ptrdiff_t>(t.Ports());
+        t.Closed = std::find(t.MateOf.begin(), end, -1) == end;
+        return t;
+    }
 
-        // For every pairing of the outer ends (the partner of each local port
-        // that is an outer end, -1 elsewhere), its value.
-        std::map<std::array<int, 4 * MaxTangle>, TSmallPoly> values;
-        for (unsigned state = 0; state < (1u << Count); ++state) {
-            std::array<int, 4 * MaxTangle> across{};
+    // The value of every pairing of the tangle's outer ends: the sum over the
+    // states that give it of A^(a - b) d^loops.
+    std::map<TPairing, TSmallPoly> PairingValues(const TTangle& T) const {
+        std::map<TPairing, TSmallPoly> values;
+        const std::size_t ports = T.Ports();
+        for (unsigned state = 0; state < (1u << T.Count); ++state) {
+            TPairing across{};
             std::int64_t exponent = 0;
-            for (std::size_t i = 0; i < Count; ++i) {
+            for (std::size_t i = 0; i < T.Count; ++i) {
                 const bool first = (state >> i & 1u) == 0;
                 exponent += first ? 1 : -1;
-                const std::int32_t f = FGraph.FirstPort[static_cast<std::size_t>(Tangle[i])];
+                const std::int32_t f = FGraph.FirstPort[static_cast<std::size_t>(T.Crossings[i])];
                 const auto local = static_cast<std::int32_t>(i);
                 for (std::int32_t q = 0; q < 4; ++q)
                     across[static_cast<std::size_t>(NodeOf(local, q))] = NodeOf(local, SmoothingPartner(f, first ? 1 : 2, q));
             }
-            std::array<int, 4 * MaxTangle> pairing{};
+            TPairing pairing{};
             pairing.fill(-1);
             std::array<char, 4 * MaxTangle> seen{};
             // Follows a path from port k across the crossing and along inner
@@ -136,13 +151,13 @@ private:
                     seen[static_cast<std::size_t>(k)] = 1;
                     const int out = across[static_cast<std::size_t>(k)];
                     seen[static_cast<std::size_t>(out)] = 1;
-                    if (mateOf[static_cast<std::size_t>(out)] < 0) return out;
-                    k = mateOf[static_cast<std::size_t>(out)];
+                    if (T.MateOf[static_cast<std::size_t>(out)] < 0) return out;
+                    k = T.MateOf[static_cast<std::size_t>(out)];
                     if (k == start) return -1;
                 }
             };
             for (std::size_t k = 0; k < ports; ++k) {
-                if (mateOf[k] >= 0 || seen[k]) continue;
+                if (T.MateOf[k] >= 0 || seen[k]) continue;
                 const int end = follow(static_cast<int>(k));
                 pairing[k] = end;
                 pairing[static_cast<std::size_t>(end)] = static_cast<int>(k);
@@ -154,29 +169,36 @@ private:
                 follow(static_cast<int>(k));
             }
             // A closed tangle keeps one of its loops as a free loop.
-            AddState(values[pairing], exponent, closed ? loops - 1 : loops);
+            AddState(values[pairing], exponent, T.Closed ? loops - 1 : loops);
         }
-
-        // One pairing with the value d^k times a single term: k more loops.
         for (auto& [pairing, value] : values) std::erase_if(value, [](const auto& Term) { return Term.second == 0; });
         std::erase_if(values, [](const auto& Entry) { return Entry.second.empty(); });
+        return values;
+    }
+
+    // Replaces the tangle of the Count crossings Tangle by the arcs of its one
+    // pairing when its value is a single term; true when it did.
+    bool TryRemove(std::array<std::int32_t, MaxTangle> Tangle, std::size_t Count) {
+        const TTangle t = TangleOf(Tangle, Count);
+        std::map<TPairing, TSmallPoly> values = PairingValues(t);
+        // One pairing with the value d^k times a single term: k more loops.
         if (values.size() != 1) return false;
-        const std::array<int, 4 * MaxTangle>* only = &values.begin()->first;
+        const TPairing& only = values.begin()->first;
         TSmallPoly& value = values.begin()->second;
         const int extraLoops = DivideByLoops(value);
         if (value.size() != 1) return false;
         const auto [exponent, coefficient] = *value.begin();
         if (coefficient != 1 && coefficient != -1) return false;
 
-        for (std::size_t k = 0; k < ports; ++k) {
-            const int partner = (*only)[k];
+        for (std::size_t k = 0; k < t.Ports(); ++k) {
+            const int partner = only[k];
             if (partner < static_cast<int>(k)) continue;
-            const std::int32_t u = Mate(node(static_cast<int>(k))), v = Mate(node(partner));
+            const std::int32_t u = Mate(t.Node(static_cast<int>(k))), v = Mate(t.Node(partner));
             FGraph.Mate[static_cast<std::size_t>(u)] = v;
             FGraph.Mate[static_cast<std::size_t>(v)] = u;
         }
         for (std::size_t i = 0; i < Count; ++i) FAlive[static_cast<std::size_t>(Tangle[i])] = 0;
-        FGraph.FreeLoops += extraLoops + (closed ? 1 : 0);
+        FGraph.FreeLoops += extraLoops + (t.Closed ? 1 : 0);
         FSign *= static_cast<int>(coefficient);
         FShift += exponent;
         return true;

@@ -104,6 +104,30 @@ std::vector<int> RegionDepths(int Faces, TUnionFind& Regions, const std::vector<
     return depth;
 }
 
+// Regions of the plane cut by the circles: the two faces at every crossing
+// that meet in its band are one region.
+TUnionFind BandRegions(const TEntries& e, const std::vector<int>& Face, int Faces) {
+    TUnionFind regions(static_cast<std::size_t>(Faces));
+    for (std::int32_t c = 1; c <= e.Graph.Crossings; ++c) {
+        const std::int32_t s = e.Second[Ix(c)], f = e.First[Ix(c)];
+        regions.Join(static_cast<std::size_t>(Face[CornerBetween(c, s, f)]),
+                     static_cast<std::size_t>(Face[CornerBetween(c, OppositePort(f), OppositePort(s))]));
+    }
+    return regions;
+}
+
+// The regions numbered from 0 in the order of their first faces.
+std::vector<int> RegionNumbers(TUnionFind& Regions, int Faces) {
+    std::vector<int> regionNumber(static_cast<std::size_t>(Faces), -1), numbers(static_cast<std::size_t>(Faces));
+    int regionCount = 0;
+    for (std::size_t f = 0; f < regionNumber.size(); ++f) {
+        int& number = regionNumber[Regions.Find(f)];
+        if (number < 0) number = regionCount++;
+        numbers[f] = number;
+    }
+    return numbers;
+}
+
 }  // namespace
 
 TSeifertCircles SeifertCirclesOf(const TKnot& Code) {
@@ -113,15 +137,8 @@ TSeifertCircles SeifertCirclesOf(const TKnot& Code) {
     std::vector<int> circleAt, placeAt;
     TraceCircles(e, out, circleAt, placeAt);
 
-    // Regions of the plane cut by the circles: the two faces at every
-    // crossing that meet in its band are one region.
     std::vector<int> face = CornerFacesOf(g, out.Faces);
-    TUnionFind regions(static_cast<std::size_t>(out.Faces));
-    for (std::int32_t c = 1; c <= g.Crossings; ++c) {
-        const std::int32_t s = e.Second[Ix(c)], f = e.First[Ix(c)];
-        regions.Join(static_cast<std::size_t>(face[CornerBetween(c, s, f)]),
-                     static_cast<std::size_t>(face[CornerBetween(c, OppositePort(f), OppositePort(s))]));
-    }
+    TUnionFind regions = BandRegions(e, face, out.Faces);
 
     // The sides of every circle, and the places of the crossings on them.
     std::vector<std::size_t> left(static_cast<std::size_t>(out.Circles), SIZE_MAX), right = left;
@@ -165,14 +182,7 @@ TSeifertCircles SeifertCirclesOf(const TKnot& Code) {
         x.InnerBeta = !bandLeftOfAlpha == (out.Turn[static_cast<std::size_t>(x.Beta)] > 0);
     }
     out.Pieces = PiecesOf(g) + g.FreeLoops;
-    std::vector<int> regionNumber(static_cast<std::size_t>(out.Faces), -1);
-    int regionCount = 0;
-    out.FaceRegion.resize(static_cast<std::size_t>(out.Faces));
-    for (std::size_t f = 0; f < regionNumber.size(); ++f) {
-        int& number = regionNumber[regions.Find(f)];
-        if (number < 0) number = regionCount++;
-        out.FaceRegion[f] = number;
-    }
+    out.FaceRegion = RegionNumbers(regions, out.Faces);
     out.CornerFace = std::move(face);
     return out;
 }

@@ -213,65 +213,39 @@ TKnot KnotOfFile(const std::string& File) {
 
 }  // namespace
 
-bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Options, std::string& Error) {
-    Options = TCalcOptions{};
-    bool onlyFiles = false;
-    for (std::size_t i = 0; i < Args.size(); ++i) {
-        const std::string& a = Args[i];
-        if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
-            Options.Files.push_back(a);
-        } else if (a == "--") {
-            onlyFiles = true;
-        } else if (a == "--bracket") {
-            Options.Bracket = true;
-        } else if (a == "--twist") {
-            Options.Twist = true;
-        } else if (a == "--jones") {
-            Options.Jones = true;
-        } else if (a == "--alexander") {
-            Options.Alexander = true;
-        } else if (a == "--determinant") {
-            Options.Determinant = true;
-        } else if (a == "--signature") {
-            Options.Signature = true;
-        } else if (a == "--identify") {
-            Options.Identify = true;
-        } else if (a == "--pd-in") {
-            Options.PdIn = true;
-        } else if (a == "--table") {
-            Options.Table = true;
-        } else if (a == "--draw" || a.rfind("--draw=", 0) == 0) {
-            Options.DrawDir = a == "--draw" ? (i + 1 < Args.size() ? Args[++i] : "") : a.substr(7);
-            if (Options.DrawDir.empty()) {
-                Error = "--draw に書き込むフォルダが指定されていません";
-                return false;
-            }
-        } else if (a == "--json") {
-            Options.Json = true;
-        } else if (a == "--pd") {
-            Options.Pd = true;
-        } else if (a == "--reference") {
-            Options.Reference = true;
-        } else if (a == "--memory-limit" || a.starts_with("--memory-limit=")) {
-            const bool joined = a != "--memory-limit";
-            if (!joined && i + 1 == Args.size()) {
-                Error = "--memory-limit にメモリの大きさがありません";
-                return false;
-            }
-            const std::string size = joined ? a.substr(a.find('=') + 1) : Args[++i];
-            if (!ParseMemorySize(size, Options.MemoryLimit)) {
-                Error = "メモリの大きさが正しくありません: " + size;
-                return false;
-            }
-        } else if (a == "--help" || a == "-h") {
-            Options.Help = true;
-        } else if (a == "--version") {
-            Options.Version = true;
-        } else {
-            Error = "不明なオプションです: " + a;
-            return false;
-        }
+namespace {
+
+// The options that only switch something on.
+struct TFlag {
+    const char* Name;
+    bool TCalcOptions::*Field;
+};
+constexpr TFlag Flags[] = {
+    {"--bracket", &TCalcOptions::Bracket},     {"--twist", &TCalcOptions::Twist},
+    {"--jones", &TCalcOptions::Jones},         {"--alexander", &TCalcOptions::Alexander},
+    {"--determinant", &TCalcOptions::Determinant}, {"--signature", &TCalcOptions::Signature},
+    {"--identify", &TCalcOptions::Identify},   {"--pd-in", &TCalcOptions::PdIn},
+    {"--table", &TCalcOptions::Table},         {"--json", &TCalcOptions::Json},
+    {"--pd", &TCalcOptions::Pd},               {"--reference", &TCalcOptions::Reference},
+    {"--help", &TCalcOptions::Help},           {"-h", &TCalcOptions::Help},
+    {"--version", &TCalcOptions::Version},
+};
+
+// The value of option Name given as "Name=VALUE" or as the next argument;
+// false when there is none.
+bool OptionValue(const std::vector<std::string>& Args, std::size_t& I, const std::string& Name, std::string& Value) {
+    const std::string& a = Args[I];
+    if (a != Name) {
+        Value = a.substr(Name.size() + 1);
+        return true;
     }
+    if (I + 1 == Args.size()) return false;
+    Value = Args[++I];
+    return true;
+}
+
+// The rules between the options once all are read.
+bool CheckCombination(TCalcOptions& Options, std::string& Error) {
     if (!Options.Bracket && !Options.Twist && !Options.Jones && !Options.Alexander && !Options.Determinant &&
         !Options.Signature)
         Options.Bracket = Options.Twist = Options.Jones = true;
@@ -294,6 +268,43 @@ bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Option
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Options, std::string& Error) {
+    Options = TCalcOptions{};
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < Args.size(); ++i) {
+        const std::string& a = Args[i];
+        const auto flag = std::find_if(std::begin(Flags), std::end(Flags), [&](const TFlag& f) { return a == f.Name; });
+        if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
+            Options.Files.push_back(a);
+        } else if (a == "--") {
+            onlyFiles = true;
+        } else if (flag != std::end(Flags)) {
+            Options.*(flag->Field) = true;
+        } else if (a == "--draw" || a.starts_with("--draw=")) {
+            if (!OptionValue(Args, i, "--draw", Options.DrawDir) || Options.DrawDir.empty()) {
+                Error = "--draw に書き込むフォルダが指定されていません";
+                return false;
+            }
+        } else if (a == "--memory-limit" || a.starts_with("--memory-limit=")) {
+            std::string size;
+            if (!OptionValue(Args, i, "--memory-limit", size)) {
+                Error = "--memory-limit にメモリの大きさがありません";
+                return false;
+            }
+            if (!ParseMemorySize(size, Options.MemoryLimit)) {
+                Error = "メモリの大きさが正しくありません: " + size;
+                return false;
+            }
+        } else {
+            Error = "不明なオプションです: " + a;
+            return false;
+        }
+    }
+    return CheckCombination(Options, Error);
 }
 
 int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err, TProgress* Stop) {

@@ -1,8 +1,8 @@
 // The faces of a crossing code's diagram, and its pieces.
 //
 // Data model: the corner (c, p) of a complete code lies clockwise from port p
-// of crossing c to the next port, and is numbered as the port node of (c, p)
-// (knot/PortGraph.h). Leaving a corner along the edge at the next port and
+// of crossing c to the next port, and is numbered as the node of (c, p)
+// (knot/Ports.h). Leaving a corner along the edge at the next port and
 // arriving at the far port q, the face goes on at the corner (c', q): the
 // faces are the cycles of corners, numbered from 0 in the order of their first
 // corner. A piece is a set of crossings joined by edges. The rotation of the

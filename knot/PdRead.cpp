@@ -108,34 +108,47 @@ private:
 // The port of TKnot for position 0 .. 3 of X[a, b, c, d].
 constexpr std::array<std::int32_t, 4> kPortOf{1, 4, 3, 2};
 
-TKnot Build(const std::vector<std::vector<int>>& code) {
-    TKnot k;
-    std::vector<std::array<int, 4>> crossings;
-    int loops = 0;
-    std::map<int, std::vector<std::pair<int, int>>> where;  // label -> (crossing index, position)
+// A PD code as read: its crossings' labels, its loops without crossings
+// (X[a, a]), and the two places (crossing, position) of every label.
+struct TPdLabels {
+    std::vector<std::array<int, 4>> Crossings;
+    int Loops = 0;
+    std::map<int, std::vector<std::pair<int, int>>> Where;
+
+    // The other place of the label at position P of crossing C.
+    std::pair<int, int> Other(int C, int P) const {
+        const auto& pl = Where.at(Crossings[static_cast<std::size_t>(C)][static_cast<std::size_t>(P)]);
+        return pl[0] == std::pair{C, P} ? pl[1] : pl[0];
+    }
+};
+
+TPdLabels LabelsOf(const std::vector<std::vector<int>>& code) {
+    TPdLabels l;
     for (std::size_t i = 0; i < code.size(); ++i) {
         const auto& x = code[i];
         if (x.size() == 2 && x[0] == x[1]) {
-            ++loops;
+            ++l.Loops;
             continue;
         }
         if (x.size() != 4)
             throw TPdError("交点 " + std::to_string(i + 1) + " のラベルが 4 個ではありません (" + std::to_string(x.size()) + " 個)");
-        const int c = static_cast<int>(crossings.size());
-        crossings.push_back({x[0], x[1], x[2], x[3]});
-        for (int p = 0; p < 4; ++p) where[x[static_cast<std::size_t>(p)]].push_back({c, p});
+        const int c = static_cast<int>(l.Crossings.size());
+        l.Crossings.push_back({x[0], x[1], x[2], x[3]});
+        for (int p = 0; p < 4; ++p) l.Where[x[static_cast<std::size_t>(p)]].push_back({c, p});
     }
-    for (const auto& [label, places] : where)
+    for (const auto& [label, places] : l.Where)
         if (places.size() != 2)
             throw TPdError("ラベル " + std::to_string(label) + " が " + std::to_string(places.size()) + " 回現れます (ちょうど 2 回のはずです)");
+    return l;
+}
 
-    // Entry (1) or exit (-1) for every (crossing, position); 0 unknown.
-    const std::size_t n = crossings.size();
+// Entry (1) or exit (-1) for every (crossing, position): position 0 enters,
+// an edge runs from an exit to an entry and a strand from an entry to the
+// exit across; the over-strand of a crossing whose under-strand fixes
+// nothing runs the way its labels count.
+std::vector<std::array<int, 4>> DirectionsOf(const TPdLabels& L) {
+    const std::size_t n = L.Crossings.size();
     std::vector<std::array<int, 4>> dir(n, {0, 0, 0, 0});
-    auto other = [&](int c, int p) {
-        const auto& pl = where[crossings[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)]];
-        return pl[0] == std::pair{c, p} ? pl[1] : pl[0];
-    };
     std::vector<std::pair<int, int>> todo;
     auto set = [&](int c, int p, int d) {
         int& slot = dir[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)];
@@ -149,7 +162,7 @@ TKnot Build(const std::vector<std::vector<int>>& code) {
             const auto [c, p] = todo.back();
             todo.pop_back();
             const int d = dir[static_cast<std::size_t>(c)][static_cast<std::size_t>(p)];
-            const auto [oc, op] = other(c, p);
+            const auto [oc, op] = L.Other(c, p);
             set(oc, op, -d);
             set(c, (p + 2) % 4, -d);
         }
@@ -161,21 +174,28 @@ TKnot Build(const std::vector<std::vector<int>>& code) {
     propagate();
     for (std::size_t c = 0; c < n; ++c) {
         if (dir[c][1] != 0) continue;
-        const long long b = crossings[c][1], d = crossings[c][3];  // labels fit an int; one more fits here
+        const long long b = L.Crossings[c][1], d = L.Crossings[c][3];  // labels fit an int; one more fits here
         const bool fromB = d == b + 1 || (b != d + 1 && b > d);
         set(static_cast<int>(c), fromB ? 1 : 3, 1);
         propagate();
     }
+    return dir;
+}
 
+TKnot Build(const std::vector<std::vector<int>>& code) {
+    const TPdLabels labels = LabelsOf(code);
+    const std::vector<std::array<int, 4>> dir = DirectionsOf(labels);
+    const std::size_t n = labels.Crossings.size();
+    TKnot k;
     k.FCrossings.resize(n + 1);
     for (std::size_t c = 0; c < n; ++c) k.FCrossings[c + 1] = {dir[c][1] == 1 ? 4 : 2, 1};
     k.FEdges.resize(1);
-    for (const auto& [label, places] : where) {
+    for (const auto& [label, places] : labels.Where) {
         const auto [c1, p1] = places[0];
         const auto [c2, p2] = places[1];
         k.FEdges.push_back({c1 + 1, kPortOf[static_cast<std::size_t>(p1)], c2 + 1, kPortOf[static_cast<std::size_t>(p2)]});
     }
-    for (int l = 0; l < loops; ++l) k.FEdges.push_back({0, 0, 0, 0});
+    for (int l = 0; l < labels.Loops; ++l) k.FEdges.push_back({0, 0, 0, 0});
     if (n > 0) {
         const TDiagramFaces f = DiagramFacesOf(BuildPortGraph(k));
         if (f.Faces != static_cast<int>(n) + 2 * f.PiecesWithCrossings) throw TPdError("平面に描けない PD コードです");
