@@ -5,8 +5,10 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
+#include <QWidgetAction>
 #include <cmath>
 
 #include "app/HelpDialog.h"
@@ -73,42 +75,31 @@ private slots:
 
     void commandTableAndMenus() {
         TForm1 form;
-        struct Row {
-            QAction* Action;
-            const char* Caption;
-            const char* Hint;
-            QKeySequence Key;
-            bool HasImage;
-        };
-        const Row rows[] = {
-            {form.NewMakeAction, "新規作成(&N)", "新しい結び目を作成するため、キャンバスを消去します。", QKeySequence("Ctrl+N"), true},
-            {form.OpenAction, "ファイルを開く(&O)...", "ファイルから結び目データを開きます。", QKeySequence("Ctrl+O"), true},
-            {form.SaveAction, "上書き保存(&S)", "結び目データをファイルに保存します。", QKeySequence("Ctrl+S"), true},
-            {form.SaveAsAction, "名前を付けて保存(&A)...", "結び目に名前を付けてファイルに保存します。", {}, false},
-            {form.SaveAsBitmapAction, "ビットマップとして保存(&B)...", "キャンバスの画像をビットマップとして保存します。", {}, false},
-            {form.PrinterSetupAction, "プリンタの設定(&S)...", "プリンタの設定を行います。", {}, false},
-            {form.PrintAction, "印刷(&P)...", "キャンバスの画像を印刷します。", QKeySequence("Ctrl+P"), true},
-            {form.ExitAction, "終了(&X)", "このアプリケーションを終了します。", {}, false},
-            {form.CalcAction, "計算する(&C)", "結び目から多項式を計算します。", {}, true},
-            {form.CalcBlacketAction, "ブラケット多項式(&B)", "結び目からブラケット多項式を計算します。", {}, false},
-            {form.CalcTwistAction, "ねじり数(&T)", "結び目からねじり数を計算します。", {}, false},
-            {form.CalcJonesAction, "ジョーンズ多項式(&J)", "結び目からジョーンズ多項式を計算します。", {}, false},
-            {form.ReverseAllAction, "すべての上下を入れ替える(&R)", "すべての交点の上下を入れ替えます。", {}, false},
-            {form.SetCanvasAction, "キャンバスの設定(&S)...", "キャンバスの大きさを設定します。", {}, true},
-            {form.ShowToolBarAction, "ツールバーの表示(&T)", "ツールバーの表示・非表示を切り替えます。", {}, false},
-            {form.ShowStatusBarAction, "ステータスバーの表示(&S)", "ステータスバーの表示・非表示を切り替えます。", {}, false},
-            {form.ShowOutputAction, "アウトプットの表示(&O)", "", {}, false},
-            {form.ShowDirectionAction, "結び目の向きの表示(&D)", "結び目の向きの表示・非表示を切り替えます。", {}, true},
-            {form.SearchTopicAction, "トピックの検索(&H)", "ヘルプファイルを参照します。", QKeySequence("F1"), true},
-            {form.AboutAction, "バージョン情報(&A)...", "バージョン情報を表示します。", {}, false},
-        };
-        for (const Row& r : rows) {
-            QCOMPARE(r.Action->text(), QString::fromUtf8(r.Caption));
-            QCOMPARE(r.Action->statusTip(), QString::fromUtf8(r.Hint));
-            QCOMPARE(r.Action->shortcut(), r.Key);
-            QCOMPARE(!r.Action->icon().isNull(), r.HasImage);
-            QVERIFY(r.Action->isEnabled());
+        // Every command of the window: enabled, with a hint for status panel
+        // 1, one mnemonic letter, and no key held by two commands.
+        QSet<QString> keys;
+        for (QMenu* menu : {form.FileMenu, form.EditMenu, form.ShowMenu, form.ToolMenu, form.HelpMenu}) {
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator()) continue;
+                QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
+                const QString caption = item->text().section(u'\t', 0, 0);
+                QCOMPARE(caption.count(u'&'), 1);
+                QVERIFY2(caption.at(caption.indexOf(u'&') + 1).isLetter(), qPrintable(caption));
+                if (item != form.ShowOutputMenu) QVERIFY2(!item->statusTip().isEmpty(), qPrintable(caption));
+            }
         }
+        for (QAction* action : form.findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
+            if (action->menu() != nullptr || action->isSeparator()) continue;
+            QVERIFY(action->isEnabled());
+            for (const QKeySequence& key : action->shortcuts()) {
+                QVERIFY2(!keys.contains(key.toString()), qPrintable(key.toString()));
+                keys.insert(key.toString());
+            }
+        }
+        for (const char* key : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+P", "F1", "Ctrl+Z", "Ctrl+Y"})
+            QVERIFY2(keys.contains(QKeySequence(key).toString()), key);
+        for (QAction* tool : form.ToolBar1->actions())
+            if (!tool->isSeparator() && qobject_cast<QWidgetAction*>(tool) == nullptr) QVERIFY(!tool->icon().isNull());
         QVERIFY(form.ShowToolBarAction->isChecked() && form.ShowStatusBarAction->isChecked() &&
                 form.ShowOutputAction->isChecked() && !form.ShowDirectionAction->isChecked());
 

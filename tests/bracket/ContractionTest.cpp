@@ -29,6 +29,7 @@ using testing::MakeCode;
 
 struct TBoth {
     TPoly Bracket, Jones, StateSumBracket, StateSumJones;
+    testing::TTermMap StateSumJonesTerms;
 };
 
 // Both methods on one code. The state sum's Jones polynomial is its bracket
@@ -41,8 +42,9 @@ TBoth Compute(const TKnot& k) {
     k.StateSumBracket(r.StateSumBracket);
     if (k.FCrossingCount() <= 8) {
         k.StateSumJones(r.StateSumJones);
+        r.StateSumJonesTerms = NonZero(r.StateSumJones);
     } else {
-        r.StateSumJones.Assign(testing::JonesFromBracket(r.StateSumBracket, k.Writhe()));
+        r.StateSumJonesTerms = testing::JonesFromBracket(r.StateSumBracket, k.Writhe());
     }
     return r;
 }
@@ -73,7 +75,7 @@ void ExpectAgree(const TKnot& k, const std::string& what) {
     EXPECT_EQ(NonZero(r.Bracket), NonZero(r.StateSumBracket)) << what;
     EXPECT_EQ(NonZero(testing::BracketPoly(ContractBracket(k, SharedSteps()))), NonZero(r.StateSumBracket))
         << what << ", three threads";
-    EXPECT_EQ(NonZero(r.Jones), NonZero(r.StateSumJones)) << what;
+    EXPECT_EQ(NonZero(r.Jones), r.StateSumJonesTerms) << what;
     if (k.FCrossingCount() > 0) {
         EXPECT_TRUE(NonZeroDescending(r.Bracket)) << what;
         EXPECT_TRUE(NonZeroDescending(r.Jones)) << what;

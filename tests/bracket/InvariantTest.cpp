@@ -51,11 +51,10 @@ TEST(Invariants, CodesWithoutCrossings) {
     EXPECT_EQ(NonZero(JonesOf(two)), (Terms{{{1, 2}, -1}, {{-1, 2}, -1}}));
 }
 
-TEST(Invariants, CurlsTrefoilAndLink) {
+// The values of these codes are checked with the contraction's worked
+// examples; here what only the state sum and the writhe show.
+TEST(Invariants, StateSumZeroTermsAndWrithes) {
     const TKnot curl = MakeCode({{1, 2}}, {{1, 3, 1, 2}, {1, 4, 1, 1}});
-    const TPoly b = BracketOf(curl);
-    EXPECT_EQ(NonZero(b), (Terms{{{-3, 1}, -1}}));
-    EXPECT_EQ(b.FCount(), 1);
     // The state sum keeps the zero terms its arithmetic made.
     TPoly reference(0);
     curl.StateSumBracket(reference);
@@ -64,23 +63,12 @@ TEST(Invariants, CurlsTrefoilAndLink) {
     for (const TTerm& t : reference.FTerms) stored.insert(t.Exponent.Num);
     EXPECT_EQ(stored, (std::set<int>{2, 1, 0, -1, -2, -3}));
     EXPECT_EQ(curl.Writhe(), -1);
-    EXPECT_EQ(NonZero(JonesOf(curl)), (Terms{{{0, 1}, 1}}));
-
-    const TKnot mirrorCurl = MakeCode({{1, 4}}, {{1, 3, 1, 4}, {1, 2, 1, 1}});
-    EXPECT_EQ(NonZero(BracketOf(mirrorCurl)), (Terms{{{3, 1}, -1}}));
-    EXPECT_EQ(mirrorCurl.Writhe(), 1);
-    EXPECT_EQ(NonZero(JonesOf(mirrorCurl)), (Terms{{{0, 1}, 1}}));
-
+    EXPECT_EQ(MakeCode({{1, 4}}, {{1, 3, 1, 4}, {1, 2, 1, 1}}).Writhe(), 1);
     const TKnot trefoil = MakeCode({{2, 1}, {2, 1}, {2, 1}},
                                {{1, 1, 2, 4}, {1, 3, 3, 2}, {2, 1, 3, 4}, {1, 2, 2, 3}, {1, 4, 3, 1}, {2, 2, 3, 3}});
-    EXPECT_EQ(NonZero(BracketOf(trefoil)), (Terms{{{5, 1}, -1}, {{-3, 1}, -1}, {{-7, 1}, 1}}));
     EXPECT_EQ(trefoil.Writhe(), 3);
-    EXPECT_EQ(NonZero(JonesOf(trefoil)), (Terms{{{4, 1}, -1}, {{3, 1}, 1}, {{1, 1}, 1}}));
-
     const TKnot link = MakeCode({{4, 1}, {4, 1}}, {{1, 4, 2, 3}, {1, 2, 2, 1}, {1, 3, 2, 4}, {1, 1, 2, 2}});
-    EXPECT_EQ(NonZero(BracketOf(link)), (Terms{{{4, 1}, -1}, {{-4, 1}, -1}}));
     EXPECT_EQ(link.Writhe(), -2);
-    EXPECT_EQ(NonZero(JonesOf(link)), (Terms{{{-1, 2}, -1}, {{-5, 2}, -1}}));
 }
 
 // Independent truth: the state sum with loops counted by union-find over the
@@ -150,7 +138,7 @@ TEST(Invariants, RandomBraidClosuresAgreeWithIndependentTruths) {
         ASSERT_EQ(NonZero(bracket), UnionFindBracket(code)) << "round " << round;
 
         const TPoly jones = JonesOf(code);
-        ASSERT_EQ(NonZero(jones), NonZero(testing::JonesFromBracket(bracket, code.Writhe())));
+        ASSERT_EQ(NonZero(jones), testing::JonesFromBracket(bracket, code.Writhe()));
 
         // The mirror image negates the writhe and turns V(t) into V(1/t).
         const TKnot mirror = Mirror(code);

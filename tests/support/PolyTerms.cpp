@@ -1,5 +1,8 @@
 #include "tests/support/PolyTerms.h"
 
+#include <numeric>
+#include <stdexcept>
+
 namespace ravelon::testing {
 
 TTermMap NonZero(const TPoly& P) {
@@ -37,12 +40,16 @@ TPoly BracketPoly(const TBracketTerms& Terms) {
     return p;
 }
 
-TPoly JonesFromBracket(const TPoly& Bracket, int W) {
-    TPoly factor(0), jones(0);
-    factor.SetTerm(-3 * W, W % 2 != 0 ? -1 : 1);
-    jones.Assign(Bracket);
-    jones.Multiply(factor);
-    jones.DivideExponents(-4);
+TTermMap JonesFromBracket(const TPoly& Bracket, int W) {
+    TTermMap jones;
+    for (const auto& [exponent, coefficient] : NonZero(Bracket)) {
+        if (exponent.second != 1) throw std::invalid_argument("a bracket with a fractional exponent");
+        const long num = 3L * W - exponent.first;
+        const long g = std::gcd(num, 4L);
+        const auto key = num == 0 ? std::make_pair(0, 1) : std::make_pair(static_cast<int>(num / g), static_cast<int>(4 / g));
+        jones[key] += W % 2 != 0 ? TCoefficient(-coefficient) : coefficient;
+    }
+    std::erase_if(jones, [](const auto& kv) { return kv.second == 0; });
     return jones;
 }
 

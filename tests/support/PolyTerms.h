@@ -18,9 +18,10 @@ TTermMap NonZero(const TPoly& P);
 // The bracket terms of the contraction as a polynomial in A.
 TPoly BracketPoly(const TBracketTerms& Terms);
 
-// The Jones polynomial from a bracket and the writhe W: the bracket times
-// (-A^3)^(-W), then A = t^(-1/4).
-TPoly JonesFromBracket(const TPoly& Bracket, int W);
+// The terms of the Jones polynomial from a bracket and the writhe W, term by
+// term without the program's polynomial arithmetic: c A^e becomes
+// (-1)^W c t^((3W - e) / 4), the bracket times (-A^3)^(-W) at A = t^(-1/4).
+TTermMap JonesFromBracket(const TPoly& Bracket, int W);
 
 // True when the terms are listed largest exponent first and none is 0, or the
 // polynomial is the single term 0 * x^0.
