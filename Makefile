@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A thin front over CMake. The real build lives in CMakeLists.txt.
 JOBS ?= 2
 CMAKE_FLAGS ?=

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: title "Ravelon", Japanese throughout (Qt's own
 // dialogs and buttons included, whatever the user's locale), the program's
 // font, and one place where every error escaping a command or an event is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long computations on a worker thread while the window is busy.
 //
 // The command that needs one hands RunBusy a job; the job runs on a thread

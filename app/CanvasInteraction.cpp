@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas interaction: the five mouse handlers of Image1 as a small state
 // machine over the editing state (DrawMode and its companions).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New diagrams drawn from a code: ツール > 表から開く (an entry of the knot
 // table by its name) and ツール > PD コードから作成 (a PD code typed or
 // pasted). Like New, neither asks about the diagram on the canvas, and each

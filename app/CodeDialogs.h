@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs behind ツール > 表から開く and ツール > PD コードから作成: a name
 // chosen from the knot table, or a PD code typed or pasted.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file dialogs over QFileDialog, always Qt's own widgets so that they
 // speak the program's language through Qt's translations.
 #include "app/CommonDialog.h"

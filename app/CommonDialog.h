@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file dialogs: a thin layer over Qt's own open and save dialogs. The
 // caller passes plain values and gets a yes/no answer with the chosen file;
 // no dialog lives on between calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the diagram: every line in its group's colour with a gap wherever
 // it passes under another, an arrowhead at its middle when the direction is
 // shown, and every point as a black dot on top. Also the rubber bands of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program's two small dialogs share: a fixed window with only the
 // close box, the main window's font, and the place over the main window's
 // centre where each showing opens.

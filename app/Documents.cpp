@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document commands: New, Open, Save and Save as, the file named on the
 // command line, and files dropped on the window.
 //

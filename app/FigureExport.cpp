@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for papers: the canvas written as SVG, PDF, PNG (at 1, 2 or 4
 // times its size) or TikZ, the format chosen by the filter of the save
 // dialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The topic finder: a search field, the list of matching topic titles and
 // the chosen topic's text.
 #include "app/HelpDialog.h"

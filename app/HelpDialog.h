@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help's topic finder, the dialog behind ヘルプ > トピックの検索.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading Ravelon.hlp into topics and finding it beside the program; the
 // format is described in HelpFile.h.
 #include "app/HelpFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help file Ravelon.hlp: its topics, how they are read, and where the
 // file is looked for.
 //

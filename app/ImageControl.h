@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture control: a widget that shows a picture (a QImage it owns) at its
 // top-left corner and reports the mouse in picture pixels.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The invariant commands and the output pane that shows the last result.
 //
 // The three commands of the Edit menu and the four computing commands of the

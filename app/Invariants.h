@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The invariants the window computes, by kind: the three of the Edit menu
 // (tags 0, 1 and 2 of their actions) and those of the Tools menu.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its creation, layout, commands and menus, the canvas size
 // and its centring, the show/hide toggles, Reverse all, help, hints and the
 // close question.

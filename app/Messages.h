@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's two kinds of message box.
 //
 // The error report: a box captioned "Ravelon" with the stop icon and OK,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed page's layout: one page with the caption and the date at the
 // top, the diagram at 100 canvas pixels to the inch centred across the page,
 // and below it the bracket, the twist number and the Jones polynomial.

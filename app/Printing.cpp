@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing one page with the diagram and its three invariants, the printer
 // set-up, and saving the canvas picture as a bitmap.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text surface of the core over a QPainter: polynomials typeset
 // themselves through it on the screen, on images and on the printer.
 #pragma once

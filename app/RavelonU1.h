@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window of Ravelon: the whole user interface but for the two small
 // dialogs. It owns the one diagram for the life of the program, shows it on a
 // white canvas of adjustable size inside a scrolling view, and offers every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas size dialog: its controls, the key preview and the fields' key
 // filter, and the canvas settings command that runs it.
 #include "app/RavelonU2.h"

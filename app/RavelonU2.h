@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas size dialog (Form2): two fields of at most three digits for the
 // canvas's width and height, OK and Cancel.
 //

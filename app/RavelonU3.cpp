@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box: its controls, the two links and the About command.
 #include "app/RavelonU3.h"
 

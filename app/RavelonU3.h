@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box (Form3): the program's icon, name and version, a notice, the
 // credits and two links, the web page and a mail to the programmer.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen's cursor: one cursor for the whole application, chosen by number,
 // that stays as set wherever the mouse goes until it is set again.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clipboard commands of the Tools menu: the diagram's PD code, and the
 // result the output pane shows, as plain text and as LaTeX.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo history: every change of the diagram is one step that can be
 // undone and done again.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ravelon's entry: the application object, the main window with its two
 // dialogs, and the message loop. The first argument names a knot data file
 // to open when the window is first shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rational numbers, used as the exponents of polynomial terms.
 //
 // Exponents of A are whole numbers; the Jones polynomial divides them by -4,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laurent polynomials in one variable with rational exponents and exact
 // integer coefficients.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain-text and LaTeX forms of a polynomial, for the command-line
 // calculator and the clipboard.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small drawing surface on which polynomials typeset themselves.
 //
 // The core draws text only through this interface, so that it builds and runs

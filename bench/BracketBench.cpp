@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the state-sum bracket on crossing codes of 8 to 14 crossings: closures
 // of fixed random braid words on four strands (the same codes on every run).
 #include <benchmark/benchmark.h>

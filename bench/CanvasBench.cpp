@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas at work on a large diagram: the idle hit test that runs on
 // every mouse move, the rubber band while drawing, and a whole repaint.
 // The diagram is one closed polygon of 300 random corners on a 999 x 999

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times PD reading, the Alexander polynomial (with the determinant from it)
 // and the signature on closed braids of 20 to 120 crossings, on the torus
 // knots T(2, n) up to n = 2001 and on random one-polygon diagrams of the

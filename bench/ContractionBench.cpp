@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the contraction bracket against the state sum on crossing codes of
 // about 20 to 120 crossings from fixed random sources (the same codes on every
 // run). A code source is one function from a crossing count to a code; add it

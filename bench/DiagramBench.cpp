@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the diagram: editing a diagram of a few hundred lines, and building
 // the crossing code of a one-curve diagram of about 120 crossings.
 #include <benchmark/benchmark.h>

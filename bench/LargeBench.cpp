@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the Jones polynomial of large random one-polygon diagrams of the
 // 999 x 999 canvas (about 150 to 450 crossings, fixed seeds), the old way
 // (the greedy order, no simplification) and the new one (moves I and II

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout of crossing codes: drawing every entry of the knot table from
 // its PD code, by crossing number and all at once.
 #include <benchmark/benchmark.h>

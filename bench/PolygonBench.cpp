@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the two bracket computations and the crossing-code extraction on
 // random one-polygon diagrams of a 999 x 999 canvas, of about 20 to 120
 // crossings (the same diagrams on every run): what a user gets by drawing.

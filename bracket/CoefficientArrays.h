@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The coefficients of the states of one step of the contraction: an array of
 // narrow ones and an array of wide ones.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Kauffman bracket of a crossing code by contraction: the crossings are
 // taken one at a time along a small boundary, and for every way the boundary
 // ends are paired through the taken part the sum of its smoothing states is

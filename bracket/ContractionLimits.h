@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a contraction is told (its limits, its progress) and what it tells
 // back besides the bracket (its statistics).
 #pragma once

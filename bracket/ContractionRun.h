@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps of the contraction along an order.
 //
 // Data model: the states before step Step of the order are a pairing table

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of the contraction: taking one crossing into the taken part.
 //
 // Data model: before the step the boundary ends are the old slots 0 to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An index that many threads fill at once with the keys of the smoothings of
 // a contraction step, and that finds for every key the first smoothing that
 // made it, so that the states of the step are numbered as a single thread

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Large arrays of the contraction on huge pages.
 //
 // Data model: a THugePageArray is a std::vector whose blocks of HugePageBytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bracket and the Jones polynomial of a crossing code (TKnot::Bracket,
 // TKnot::Jones), by contraction; a code without crossings gets the state
 // sum's own polynomial.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory a contraction may take: a share of what the machine has free
 // when the computation starts.
 //

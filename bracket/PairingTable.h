@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The states of the contraction: one polynomial for every pairing of the
 // boundary ends.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a step of the contraction shared among threads keeps beside its keys:
 // the index that numbers the states by their first smoothings
 // (bracket/FirstIndex.h) and, for every state made, the smoothings that come to

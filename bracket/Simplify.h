@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Simplification of a crossing code before the contraction: the crossings
 // that a Reidemeister move I (a curl) or II (two crossings of a bigon with one
 // strand over at both) takes away are removed, again and again until none is

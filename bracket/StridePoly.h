@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Polynomials in A whose exponents step by 4, with 64-bit or exact coefficients.
 //
 // Data model: the value is the sum of Coeffs[i] * A^(Low + 4 i). The state sum

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The refusal of a crossing code whose bracket would need more memory than
 // the machine can give it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Threads kept for the whole of a contraction, so that the many short loops
 // of its large steps are shared among the cores without starting threads
 // for every one.

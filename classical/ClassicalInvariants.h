@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classical invariants of a crossing code, from its Seifert matrix V:
 // the Alexander polynomial, the determinant and the signature.
 //

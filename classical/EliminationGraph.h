@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The structure of a sparse elimination: which entries of a square matrix
 // can be non-zero as its variables are eliminated one at a time, each on its
 // diagonal entry, and the order of least degree.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Seifert matrix of a crossing code in a basis of its faces: a few
 // non-zero entries for every crossing, for diagrams of thousands of them.
 //

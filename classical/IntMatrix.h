@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small dense integer matrices: the Seifert matrix and the matrices built from it.
 //
 // Data model: an n x n matrix is n * n entries, row after row. Entries are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number of Kauffman states of a connected diagram, which bounds the
 // coefficients of its Alexander polynomial.
 //

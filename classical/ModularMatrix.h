@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Square matrices over the integers modulo a prime below 2^31.
 //
 // Data model: an n x n matrix is n * n residues 0 <= x < p, row after row.

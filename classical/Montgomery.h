@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arithmetic modulo a prime below 2^62 in Montgomery form, for the
 // determinants of large sparse matrices modulo several primes.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The determinant of a matrix pencil A + t B with integer entries, exactly.
 //
 // Data model: the result is the polynomial det(A + t B) in t as its n + 1

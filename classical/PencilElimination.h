@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The values of det(V - t V^T) modulo large primes at many points t, for a
 // sparse integer matrix V, by elimination in an order found once.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Seifert circles of a crossing code and how they lie in the plane.
 //
 // Data model: at crossing c the strand entering at SecondPort s leaves the

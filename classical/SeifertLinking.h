@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How two curves on the surface of Seifert's algorithm link: the pieces of
 // the count of crossings in the projection that the Seifert matrices are
 // built from (classical/SeifertMatrix.h, classical/FaceSeifertMatrix.h).

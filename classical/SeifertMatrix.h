@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Seifert matrix of a crossing code, from the surface of Seifert's
 // algorithm.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Square integer matrices of few non-zero entries, as lists of entries.
 //
 // Data model: an N x N matrix is the list of its non-zero entries (row,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The determinant of the pencil V - t V^T of a sparse integer matrix V as a
 // polynomial in t, exactly: det(t^(-1/2) V - t^(1/2) V^T) is the Alexander
 // polynomial of a Seifert matrix V.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inertia and the determinant of a symmetric sparse integer matrix,
 // exactly, by elimination without fractions.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ravelon-calc: computes the invariants of knot data files or PD codes from
 // the command line.
 //

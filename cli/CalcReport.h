@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What ravelon-calc prints for one diagram: the invariants chosen, as text
 // or as one JSON object.
 //

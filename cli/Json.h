@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The few pieces of JSON the calculator writes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ravelon-calc's entry. SIGINT and SIGTERM stop the computation running at
 // its next look at its progress (within a fraction of a second); what was
 // computed before is printed whole and flushed, and the program ends with

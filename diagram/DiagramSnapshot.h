@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A compact copy of a diagram, its canvas size and the editing state: one
 // state of the undo history.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The knot or link diagram the user draws: points, the straight lines between
 // them, their grouping into closed polygonal curves (groups), the over/under
 // relation of every pair of lines and the crossing point of every crossing pair.

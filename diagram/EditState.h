@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing state shared by the diagram's operations and the canvas
 // interaction: one set for the whole program.
 //

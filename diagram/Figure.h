@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture of a diagram as geometry, for the figures written to files: what
 // the canvas shows, as strokes and discs instead of pixels.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error raised when a knot data file cannot be written or read, and the
 // user's messages for the causes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plane geometry of the diagram: points in canvas pixels and the exact tests
 // that decide whether two straight lines cross and where.
 //

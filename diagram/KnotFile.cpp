@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The knot data file: a text dump of the diagram in fields of 5 characters,
 // and saving it.
 //

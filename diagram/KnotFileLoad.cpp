@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a knot data file (the layout is described in KnotFile.cpp).
 //
 // Reading goes by tokens: spaces, line ends and other control characters

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Translation of the diagram into its crossing code.
 //
 // Every crossing of two lines of closed groups becomes a crossing of the code;

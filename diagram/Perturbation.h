@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one rule for drawings that are not in general position: a corner lying
 // on another line, lines overlapping along a stretch, two points at one place,
 // a line of length zero, three or more lines through one point.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A figure as TikZ, for papers: one tikzpicture to \input into a LaTeX
 // document that loads the tikz package.
 //

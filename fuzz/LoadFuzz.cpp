@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz entry point: arbitrary bytes as a knot data file. A file the loader
 // accepts must give a complete crossing code (every port of every crossing the
 // end of exactly one edge) that is planar (Euler characteristic 2 for every

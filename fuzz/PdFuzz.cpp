@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz entry point: arbitrary bytes as a line of PD code for ravelon-calc
 // --pd-in. A code the reader accepts must be complete and planar, must read
 // back from the PD code it prints, and for small codes must have invariants

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the fuzz entry point once on every file of the folders (or files) named
 // on the command line, so that the corpus is replayed by the ordinary tests.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The faces of a crossing code's diagram, and its pieces.
 //
 // Data model: the corner (c, p) of a complete code lies clockwise from port p

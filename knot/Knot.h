@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The crossing code of a knot or link diagram, and its invariants.
 //
 // Data model: crossings 1 to n and edges 1 to m (entry 0 of both arrays holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loops of a contraction step shared among the cores.
 //
 // Data model: a loop over the items 0 to N - 1 is cut into at most Parts

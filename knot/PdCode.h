@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planar-diagram (PD) notation of a crossing code.
 //
 // The arcs of the diagram, that is the edges between crossings, are numbered

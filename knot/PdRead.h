@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading PD codes: the crossing code whose PD code (MakePdCode) is the one read.
 //
 // Data model: a line holds one code, as "X[1,5,2,4] X[3,1,4,6] X[5,3,6,2]",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ports of a crossing code as a graph: which port every port is joined to.
 //
 // Data model: the nodes are those of knot/Ports.h, 4c + p for port p (0 to 3)

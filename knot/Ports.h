@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ports of the crossings, and the two smoothings of a crossing.
 //
 // Data model: crossing c (0 to n - 1) has the ports 0 to 3 in clockwise

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How far a long computation has got, and the word that stops it.
 //
 // Data model: a share done, from 0 to 1, that only grows, and a cancel flag.

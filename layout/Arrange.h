@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Putting the separate pieces of a drawing side by side, in rows.
 //
 // Data model: sizes and places are in grid units; a piece W x H placed at P

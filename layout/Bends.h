@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shape of one piece drawn with horizontal and vertical lines: how many
 // times each edge turns, found as a cheapest flow between the faces (after
 // Tamassia's orthogonal representations).

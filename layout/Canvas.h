@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas a drawn code is put on and the spacing of its grid, in pixels.
 //
 // Data model: a grid drawing W units wide and H high is drawn at a spacing of

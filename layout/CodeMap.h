@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plane map of a crossing code, as the layout reads it: which port meets
 // which, the faces, the pieces and the direction of travel.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-number coordinates for the vertices of an orthogonal graph.
 //
 // Data model: a run is a set of vertices joined by edges along one axis

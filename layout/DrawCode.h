@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a crossing code as a diagram a person can edit.
 //
 // Data model: every component of the code becomes one closed group of

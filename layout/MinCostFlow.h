@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A minimum-cost flow on a small network, by successive shortest paths.
 //
 // Data model: nodes 0 to N - 1 and arcs with a capacity and a cost per unit;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plane graph whose edges run horizontally or vertically, known by the
 // directions of its edges alone (no lengths yet).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One piece of a code drawn on a grid with horizontal and vertical lines:
 // every crossing and every bend at a grid point of its own.
 //

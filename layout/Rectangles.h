@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cutting every face of an orthogonal graph into rectangles, so that lengths
 // can be given to its edges one axis at a time.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: writes one of the icon's XPM pictures as PNG for the hicolor
 // theme. Usage: xpm-to-png in.xpm out.png size. Fails unless the picture is
 // size x size pixels, so that every theme folder gets the picture of its size.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes Ravelon's pictures as XPM files (and the icon also as SVG).
 
 The tool-bar images are drawn here as character grids, one character a pixel;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Naming a diagram by the knot table.
 //
 // Data model: a candidate is a table entry whose invariants all equal the

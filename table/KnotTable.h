@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The knot table: prime knots up to 12 crossings and oriented links up to 11,
 // with their published Jones polynomials, signatures and Conway polynomials
 // (data/knot-table.tsv, from KnotInfo and LinkInfo; see its header).

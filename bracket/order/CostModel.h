@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of contracting along an order: the one model by which orders are
 // compared, and by which their memory is estimated before any step is taken
 // and again as the steps go, so that a code beyond reach is refused early.

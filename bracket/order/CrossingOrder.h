@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The greedy crossing orders: at every step the crossing that leaves the
 // smallest boundary (bracket/order/Order.h).
 #pragma once

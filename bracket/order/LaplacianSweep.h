@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Crossing orders that sweep a picture of the crossing graph drawn from its
 // Laplacian.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order in which the contraction takes the crossings of a code.
 //
 // Data model: an order is a permutation of the crossings 0 to n - 1 (crossing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local improvement of a crossing order: one crossing at a time is moved to
 // another place of the order when that lowers the estimated states.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search for a crossing order of small cost: the greedy orders of
 // bracket/order/CrossingOrder.h, greedy orders whose ties are broken by the
 // elimination orders of a tree decomposition of the crossing graph, and the

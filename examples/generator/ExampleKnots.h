@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example diagrams shipped in examples/: well-known knots and links drawn
 // as closed polygons with the editing operations of the diagram, exactly as a
 // user could have drawn them on the canvas.

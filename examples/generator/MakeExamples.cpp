@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the example knot data files into the folder given as the argument
 // (examples/ when run from the top of the repository).
 #include <exception>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers the widget tests share: answering modal boxes without a person,
 // and mouse clicks on the canvas in canvas pixels.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Computations on the worker thread: the window busy, input dropped while it
 // runs, the progress bar, cancelling by Escape and by closing the window;
 // the Tools menu's identification and clipboard commands; and the refusals

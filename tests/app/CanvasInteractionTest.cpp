@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing with the mouse on the canvas, and the invariant commands with the
 // output pane, driven by real mouse events through the canvas's handlers.
 #include <QApplication>

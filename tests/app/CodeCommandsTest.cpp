@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New diagrams from the knot table and from PD codes, through their dialogs
 // as a person types into them.
 #include <QLineEdit>

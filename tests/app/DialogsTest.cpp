@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas size dialog and the About box, driven with real key and mouse
 // events over a real main window on the offscreen platform.
 //

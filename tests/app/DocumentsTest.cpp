@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document commands, the file dialogs, printing and the bitmap on the
 // real main window. Modal dialogs are answered from a polling timer, as a
 // person would answer them: typing a name and confirming, cancelling, or

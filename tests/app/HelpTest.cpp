@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help: reading Ravelon.hlp, finding it, failing on a missing or empty
 // file, and the topic finder's search field narrowing its list.
 #include "app/HelpDialog.h"

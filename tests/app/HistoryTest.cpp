@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo history driven by real mouse events and commands, and the figures
 // written to files read back by other programs (Qt SVG, pdftoppm, pdflatex)
 // and compared with the canvas.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as it starts, its command table, the toggles, the close
 // question, the error report, and the diagram's picture read pixel by pixel.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window under random input: thousands of real mouse and key events
 // (clicks, double clicks, drags, right clicks, presses near points and
 // crossings, the menus' mnemonics and the shortcuts), every dialog they open

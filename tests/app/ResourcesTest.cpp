@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every picture compiled in from resources/ravelon.qrc loads at its size; the
 // cursors are black and white on transparent, opaque at their hot spots.
 #include <QImage>

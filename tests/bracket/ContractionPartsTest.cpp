@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces of the contraction on their own: the strided polynomial with its
 // checked 64-bit and exact coefficients, the pairing table and the crossing
 // order.

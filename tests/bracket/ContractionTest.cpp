@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contraction against the state sum: the worked examples, random codes of
 // both kinds (braid closures and codes with ports paired at random), and the
 // edge cases of the engine (exact fallback, refusal, incomplete codes).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory bound of the contraction: read from the machine's free memory,
 // told in the refusal, and overridden by the caller.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order search: every order it returns is a permutation whose widths are
 // the boundaries counted afresh after every step, it is never worse than the
 // greedy one, and the refinement keeps its widths right while it moves

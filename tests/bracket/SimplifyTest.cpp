@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simplification by moves I and II against the state sum and the
 // contraction without it: the factor of a curl, the crossings removed from
 // braids with cancelling letters, clasps that must stay, and random codes on

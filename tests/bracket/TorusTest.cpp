@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Torus knots and links of up to 40 crossings against values found without
 // either method: the published Jones polynomial of the (p, q) torus knots and
 // the bracket of the (2, n) torus links from the twist recursion.

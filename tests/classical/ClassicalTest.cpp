@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classical invariants beyond the table: the exact pencil determinant
 // against the Leibniz expansion, the sparse computations against the dense
 // reference on random closed braids, torus knots and links against their

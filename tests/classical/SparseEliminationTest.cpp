@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact sparse eliminations of the classical invariants against dense
 // computations written apart: the pencil determinant modulo 62-bit primes
 // against the dense pencil determinant, the inertia without fractions

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ravelon-calc drawing codes: --table names entries of the knot table,
 // --draw writes the diagram of every code into a folder, and the file
 // written reads back as the same knot.

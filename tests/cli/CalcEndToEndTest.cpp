@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built ravelon-calc binary on the example files and checks what it
 // prints and its exit status.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ravelon-calc with PD codes in, the classical invariants and --identify, as
 // a user runs it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running the built ravelon-calc binary in tests, and a small reader of the
 // JSON it writes.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ravelon-calc stopped by SIGINT or SIGTERM in the middle of a long
 // computation: it ends soon with status 128 + the signal, and what it has
 // printed are whole reports (whole JSON lines), flushed.

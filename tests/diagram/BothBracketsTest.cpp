@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two bracket computations on diagrams drawn with the editing operations:
 // the contraction must give the state sum's non-zero terms on every diagram a
 // user can draw, curls, links and coincident crossing points included.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawings that are not in general position: checked against an explicit
 // move of the points with exact rational coordinates, written here without
 // the program's geometry, and through the drawings a user makes by hand.

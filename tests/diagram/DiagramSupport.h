@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the diagram tests: diagrams built only with the editing
 // operations, and checks of crossing codes that do not use the code's walk.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classical invariants of diagrams drawn with the editing operations:
 // the sparse computations against the dense reference on knots and links a
 // user can draw, crossings crowded on a small canvas included.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo history's snapshots and the geometry of the written figures.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix, as `cmake --install` does for a
 # user, and checks what got there: the installed ravelon-calc computes an
 # installed example, the desktop program finds its installed help file (and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the build folder into a temporary folder (as
 # `make package` does into build/) and checks its name, its control fields and
 # that it holds exactly the installed files, under /usr and owned by root.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading PD codes: every accepted form, curls and loops, what --pd prints
 // read back, and the messages for bad input.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Codes drawn apart from the table: closed braids (with nugatory crossings,
 // separate pieces and loops), table codes with curls added, components that
 // pass only over, codes without crossings, and the codes that cannot be

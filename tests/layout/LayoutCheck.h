@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks of a drawn code for the layout tests, written apart from the layout.
 //
 // Data model: two codes are the same diagram when a one-to-one map of their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every entry of the knot table drawn from its PD code: the drawing is the
 // code's diagram, its invariants are the published ones, the identification
 // names the entry, and it keeps the spacing rules. Under the sanitizers a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Crossing codes of closed braids, for tests and benchmarks.
 //
 // A braid word on k strands lists its generators: +i crosses the strands at

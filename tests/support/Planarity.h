@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planarity of a crossing code: whether it is the code of a diagram drawn
 // in the plane.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Polynomials compared by value in tests: their non-zero terms.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random one-polygon diagrams for the benchmarks: a single closed group whose
 // corners are random points of a 999 x 999 canvas, with random over/under at
 // every crossing. The same target and seed always give the same diagram.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Crossing codes built without a diagram, for tests and benchmarks.
 #pragma once
 

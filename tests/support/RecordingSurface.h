@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A text surface that records what is drawn on it, with fixed font metrics:
 // every byte of text is 10 pixels wide at any size, and a line of text is
 // Size * 4 / 3 pixels high (24 at 18 points, 16 at 12 points).

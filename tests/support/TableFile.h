@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The knot table file read independently of the program's reader, for tests.
 //
 // Data model: one row per entry with its seven columns as text; the Jones and

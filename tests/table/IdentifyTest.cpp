@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Identification against the knot table: every table knot from its own PD
 // code and from its mirror image, every link from its own code, the example
 // files, and connected sums that the table does not hold.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every entry of the knot table: the invariants computed from its PD code
 // against the published ones. The table is the oracle; the test reads it and
 // expands the Conway polynomials itself. Under the sanitizers a sample runs.
