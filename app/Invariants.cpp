@@ -46,7 +46,7 @@ TBracketAndJones ComputeBracketAndJones(const TKnot& Code, const TBracketPlan* P
     } else {
         TContractionLimits limits;
         limits.Progress = &Progress;
-        const TBracketTerms terms =
+        const TLaurent terms =
             Plan != nullptr ? ContractBracket(*Plan, limits) : ContractBracket(Code, limits);
         both.Bracket = BracketPolynomial(terms);
         both.Jones = JonesPolynomial(terms, Code.Writhe());

@@ -56,7 +56,7 @@ constexpr int StateSumLimit = 20;
 void Contraction(benchmark::State& State, const TKnot& Code) {
     ravelon::TContractionStats stats;
     for (auto _ : State) {
-        ravelon::TBracketTerms terms = ravelon::ContractBracket(Code, {}, &stats);
+        ravelon::TLaurent terms = ravelon::ContractBracket(Code, {}, &stats);
         benchmark::DoNotOptimize(terms);
     }
     State.counters["crossings"] = Code.FCrossingCount();

@@ -33,7 +33,7 @@ const TStridePoly<TCoefficient>& Exact(const TStridePoly<TCoefficient>& Poly) { 
 // d^(FreeLoops - 1) times the sum of the classes (each of which holds at
 // least one loop in every state), as non-zero terms, largest exponent first.
 template <class C>
-TBracketTerms Finish(const std::vector<TStridePoly<C>>& Classes, int FreeLoops) {
+TLaurent Finish(const std::vector<TStridePoly<C>>& Classes, int FreeLoops) {
     std::map<std::int64_t, TCoefficient, std::greater<>> sum;
     for (const TStridePoly<C>& poly : Classes) {
         TStridePoly<TCoefficient> value = Exact(poly);
@@ -46,14 +46,13 @@ TBracketTerms Finish(const std::vector<TStridePoly<C>>& Classes, int FreeLoops) 
         for (std::size_t i = 0; i < value.Coeffs.size(); ++i)
             sum[value.Low + 4 * static_cast<std::int64_t>(i)] += value.Coeffs[i];
     }
-    TBracketTerms terms;
-    for (auto& [exponent, coefficient] : sum)
-        if (!IsZero(coefficient)) terms.emplace_back(exponent, std::move(coefficient));
-    return terms;
+    std::vector<TLaurent::TTermOf> terms;
+    for (auto& [exponent, coefficient] : sum) terms.emplace_back(exponent, std::move(coefficient));
+    return TLaurent(std::move(terms));
 }
 
 // d^(Loops - 1) for a code without crossings: nothing for no loop at all.
-TBracketTerms LoopsOnly(int Loops) {
+TLaurent LoopsOnly(int Loops) {
     if (Loops == 0) return {};
     TStridePoly<TCoefficient> value = TStridePoly<TCoefficient>::One();
     for (int i = 1; i < Loops; ++i) {
@@ -61,10 +60,10 @@ TBracketTerms LoopsOnly(int Loops) {
         times.AddTimesLoops(value, 0, 1, 1);
         value = std::move(times);
     }
-    TBracketTerms terms;
-    for (std::size_t i = value.Coeffs.size(); i-- > 0;)
-        if (!IsZero(value.Coeffs[i])) terms.emplace_back(value.Low + 4 * static_cast<std::int64_t>(i), value.Coeffs[i]);
-    return terms;
+    std::vector<TLaurent::TTermOf> terms;
+    for (std::size_t i = 0; i < value.Coeffs.size(); ++i)
+        terms.emplace_back(value.Low + 4 * static_cast<std::int64_t>(i), value.Coeffs[i]);
+    return TLaurent(std::move(terms));
 }
 
 // The share of the whole work each step of Order stands for: its
@@ -79,7 +78,7 @@ std::vector<double> StepShares(const TCrossingOrder& Order) {
 }
 
 // The bracket of a planned code by contraction, before the removals' factor.
-TBracketTerms Contract(const TBracketPlan& Plan, const TContractionLimits& Limits, TContractionStats& Stats) {
+TLaurent Contract(const TBracketPlan& Plan, const TContractionLimits& Limits, TContractionStats& Stats) {
     const TPortGraph& graph = Plan.Simple.Graph;
     if (graph.Crossings == 0) return LoopsOnly(graph.FreeLoops);
     Stats.MaxWidth = Plan.Order.MaxWidth;
@@ -101,20 +100,6 @@ TBracketTerms Contract(const TBracketPlan& Plan, const TContractionLimits& Limit
     return Finish(exact.Run(Plan.Order), graph.FreeLoops);
 }
 
-// A polynomial of the given exponents and coefficients, in the order given;
-// the constant 0 as one term when there is none.
-TPoly FromTerms(std::vector<TTerm> Terms) {
-    TPoly p(0);
-    if (!Terms.empty()) p.FTerms = std::move(Terms);
-    return p;
-}
-
-std::int32_t Exponent32(std::int64_t E) {
-    if (E < std::numeric_limits<std::int32_t>::min() || E > std::numeric_limits<std::int32_t>::max())
-        throw std::overflow_error("exponent beyond 32 bits");
-    return static_cast<std::int32_t>(E);
-}
-
 }  // namespace
 
 TBracketPlan PlanBracket(const TKnot& Code, const TContractionLimits& Limits) {
@@ -134,7 +119,7 @@ bool BeyondReach(const TBracketPlan& Plan, const TContractionLimits& Limits) {
     return Plan.EstimatedBytes > EstimateMargin * static_cast<double>(MemoryBoundOf(Limits));
 }
 
-TBracketTerms ContractBracket(const TBracketPlan& Plan, const TContractionLimits& Limits, TContractionStats* Stats) {
+TLaurent ContractBracket(const TBracketPlan& Plan, const TContractionLimits& Limits, TContractionStats* Stats) {
     TContractionStats local;
     TContractionStats& stats = Stats ? *Stats : local;
     stats = TContractionStats{};
@@ -143,38 +128,21 @@ TBracketTerms ContractBracket(const TBracketPlan& Plan, const TContractionLimits
     TContractionLimits limits = Limits;
     limits.MaxBytes = MemoryBoundOf(Limits);
     stats.MaxBytes = limits.MaxBytes;
-    TBracketTerms terms = Contract(Plan, limits, stats);
-    for (auto& [exponent, coefficient] : terms) {
-        exponent += Plan.Simple.Shift;
-        if (Plan.Simple.Sign < 0) coefficient = -coefficient;
-    }
+    const TLaurent terms = Contract(Plan, limits, stats).Times(Plan.Simple.Sign, Plan.Simple.Shift);
     if (Limits.Progress != nullptr) Limits.Progress->Advance(1);
     return terms;
 }
 
-TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits, TContractionStats* Stats) {
+TLaurent ContractBracket(const TKnot& Code, const TContractionLimits& Limits, TContractionStats* Stats) {
     return ContractBracket(PlanBracket(Code, Limits), Limits, Stats);
 }
 
-TPoly BracketPolynomial(const TBracketTerms& Terms) {
-    // Non-zero terms only, largest exponent first.
-    std::vector<TTerm> terms;
-    for (const auto& [exponent, coefficient] : Terms)
-        terms.push_back(TTerm{MakeFraction(Exponent32(exponent), 1), coefficient});
-    return FromTerms(std::move(terms));
-}
+TPoly BracketPolynomial(const TLaurent& Terms) { return ToPoly(Terms); }
 
-TPoly JonesPolynomial(const TBracketTerms& Bracket, int Writhe) {
-    // A^e (-A^3)^(-w) = (-1)^w A^(e - 3w), and A^k = t^(-k/4): the largest
-    // exponent of A gives the smallest of t, so the terms are listed in
-    // reverse to come largest exponent of t first. Non-zero terms only.
+TPoly JonesPolynomial(const TLaurent& Bracket, int Writhe) {
+    // A^e (-A^3)^(-w) = (-1)^w A^(e - 3w), and A^k = t^(-k/4).
     const std::int64_t w = Writhe;
-    std::vector<TTerm> terms;
-    for (auto it = Bracket.rbegin(); it != Bracket.rend(); ++it) {
-        const TFraction e = DivideFraction(MakeFraction(Exponent32(it->first - 3 * w), 1), -4);
-        terms.push_back(TTerm{e, w % 2 != 0 ? TCoefficient(-it->second) : it->second});
-    }
-    return FromTerms(std::move(terms));
+    return ToPoly(Bracket.Times(w % 2 != 0 ? -1 : 1, -3 * w), -4);
 }
 
 }  // namespace ravelon

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "arith/Laurent.h"
 #include "arith/Poly.h"
 #include "bracket/ContractionLimits.h"
 #include "bracket/Simplify.h"
@@ -24,8 +25,6 @@
 
 namespace ravelon {
 
-// The non-zero terms of a polynomial in A, largest exponent first.
-using TBracketTerms = std::vector<std::pair<std::int64_t, TCoefficient>>;
 
 // A code made ready for the contraction: the crossings of moves I and II
 // taken away (when the limits say so), the crossing order found, and the
@@ -47,14 +46,14 @@ std::size_t MemoryBoundOf(const TContractionLimits& Limits);
 bool BeyondReach(const TBracketPlan& Plan, const TContractionLimits& Limits = {});
 
 // The bracket of the code planned, as ContractBracket(Code) gives it.
-TBracketTerms ContractBracket(const TBracketPlan& Plan, const TContractionLimits& Limits = {},
+TLaurent ContractBracket(const TBracketPlan& Plan, const TContractionLimits& Limits = {},
                               TContractionStats* Stats = nullptr);
 
 // The bracket's terms as a polynomial in A (the constant 0 when there is
 // none), and the Jones polynomial in t of a code of writhe Writhe with that
 // bracket: A^e (-A^3)^(-w) with A = t^(-1/4), largest exponent of t first.
-TPoly BracketPolynomial(const TBracketTerms& Terms);
-TPoly JonesPolynomial(const TBracketTerms& Bracket, int Writhe);
+TPoly BracketPolynomial(const TLaurent& Terms);
+TPoly JonesPolynomial(const TLaurent& Bracket, int Writhe);
 
 // The bracket of Code. Throws std::logic_error when the code is not complete
 // (see BuildPortGraph) and TTooComplex when its states would need more memory
@@ -64,7 +63,7 @@ TPoly JonesPolynomial(const TBracketTerms& Bracket, int Writhe);
 // pass it, telling the bytes expected (the estimate over its margin, the
 // projection, or the bytes built); TCancelled when the progress of Limits is
 // cancelled.
-TBracketTerms ContractBracket(const TKnot& Code, const TContractionLimits& Limits = {},
+TLaurent ContractBracket(const TKnot& Code, const TContractionLimits& Limits = {},
                               TContractionStats* Stats = nullptr);
 
 }  // namespace ravelon

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "arith/Laurent.h"
 #include "classical/FaceSeifertMatrix.h"
 #include "classical/KauffmanStates.h"
 #include "classical/PencilDeterminant.h"
@@ -37,14 +38,10 @@ int SignChanges(const std::vector<mpz_class>& c, bool Alternate) {
 // t^(-N/2) P(t) for the N + 1 coefficients of P = det(V - t V^T): det(t^(-1/2) V
 // - t^(1/2) V^T) = t^(-N/2) det(V - t V^T).
 TPoly FromPencil(const std::vector<mpz_class>& C) {
-    const int n = static_cast<int>(C.size()) - 1;
-    TPoly result;
-    result.FTerms.clear();
-    for (int k = n; k >= 0; --k)
-        if (C[static_cast<std::size_t>(k)] != 0)
-            result.FTerms.push_back({Reduce(MakeFraction(2 * k - n, 2)), C[static_cast<std::size_t>(k)]});
-    if (result.FTerms.empty()) result.SetConstant(0);
-    return result;
+    const auto n = static_cast<std::int64_t>(C.size()) - 1;
+    std::vector<TLaurent::TTermOf> halves;  // exponents of t^(1/2)
+    for (std::size_t k = 0; k < C.size(); ++k) halves.emplace_back(2 * static_cast<std::int64_t>(k) - n, C[k]);
+    return ToPoly(TLaurent(std::move(halves)), 2);
 }
 
 void Finish(TProgress* Progress) {
@@ -69,15 +66,12 @@ TPoly AlexanderPolynomial(const TKnot& Code, TProgress* Progress) {
 mpz_class DeterminantOf(const TPoly& Alexander) {
     // t^(k/2) at t^(1/2) = i is i^k.
     mpz_class re = 0, im = 0;
-    for (const TTerm& term : Alexander.FTerms) {
-        const TFraction e = Reduce(term.Exponent);
-        if (e.Den != 1 && e.Den != 2) throw std::invalid_argument("an Alexander polynomial with an exponent that is not a half");
-        const std::int64_t k = e.Den == 1 ? 2 * std::int64_t{e.Num} : e.Num;
+    for (const auto& [k, coefficient] : FromPoly(Alexander, 2)) {
         switch (((k % 4) + 4) % 4) {
-            case 0: re += term.Coefficient; break;
-            case 1: im += term.Coefficient; break;
-            case 2: re -= term.Coefficient; break;
-            default: im -= term.Coefficient; break;
+            case 0: re += coefficient; break;
+            case 1: im += coefficient; break;
+            case 2: re -= coefficient; break;
+            default: im -= coefficient; break;
         }
     }
     return abs(re) + abs(im);

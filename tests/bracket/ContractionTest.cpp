@@ -200,7 +200,7 @@ TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
         TPoly expected(1);
         for (int i = 0; i < c.Pieces; ++i) expected.Multiply(piece);
         TContractionStats stats;
-        const TBracketTerms terms = ContractBracket(chain, {}, &stats);
+        const TLaurent terms = ContractBracket(chain, {}, &stats);
         EXPECT_EQ(stats.Coefficients, c.Kind) << c.Pieces;
         // An overflow widens the states computed and goes on: one step per crossing.
         EXPECT_EQ(stats.Steps, static_cast<std::size_t>(2 * c.Pieces)) << c.Pieces;
@@ -210,7 +210,7 @@ TEST(Contraction, ExactWhereFixedWidthCoefficientsOverflow) {
         EXPECT_EQ(NonZero(bracket), NonZero(expected)) << c.Pieces;
         EXPECT_EQ(bracket.CoefficientOf(MakeFraction(c.Exponent, 1)), TCoefficient(c.Middle)) << c.Pieces;
         ASSERT_EQ(terms.size(), static_cast<std::size_t>(c.Pieces + 1));
-        EXPECT_EQ(terms.front().first, 4 * c.Pieces);
+        EXPECT_EQ(terms.Terms().front().first, 4 * c.Pieces);
     }
     ExpectAgree(testing::ConnectedSum(hopf, 5), "five Hopf links");
 }
@@ -305,7 +305,7 @@ TEST(Contraction, RefusesEarlyWhatItsFirstStepsProjectBeyondTheBound) {
 TEST(Contraction, ProgressIsToldAndCancellingStops) {
     std::mt19937 rng(55);
     const TKnot code = testing::RandomPortCode(rng, 30, 0);
-    const TBracketTerms plain = ContractBracket(code);
+    const TLaurent plain = ContractBracket(code);
     TProgress progress;
     TContractionLimits watched = SharedSteps();
     watched.Progress = &progress;

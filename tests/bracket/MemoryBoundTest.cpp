@@ -54,7 +54,7 @@ TEST(MemoryBound, TheCallersBoundOverridesTheMachines) {
     std::mt19937 rng(12);
     const TKnot code = testing::BraidClosure(8, testing::RandomBraidWord(rng, 8, 80));
     TContractionStats machine, given;
-    const TBracketTerms terms = ContractBracket(code, {}, &machine);
+    const TLaurent terms = ContractBracket(code, {}, &machine);
     EXPECT_GE(machine.MaxBytes, LeastContractionBytes);
     EXPECT_LE(machine.MaxBytes, ContractionBytesFor(MemAvailableNow()) + GiB);
     TContractionLimits limits;

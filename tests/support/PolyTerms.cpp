@@ -35,7 +35,7 @@ void AddState(std::map<int, TCoefficient>& Sum, int AExponent, int Loops) {
     }
 }
 
-TPoly BracketPoly(const TBracketTerms& Terms) {
+TPoly BracketPoly(const TLaurent& Terms) {
     TPoly p(0);
     for (const auto& [exponent, coefficient] : Terms) p.SetTerm(static_cast<int>(exponent), coefficient);
     return p;

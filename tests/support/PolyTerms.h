@@ -17,7 +17,7 @@ using TTermMap = std::map<std::pair<int, int>, TCoefficient>;
 TTermMap NonZero(const TPoly& P);
 
 // The bracket terms of the contraction as a polynomial in A.
-TPoly BracketPoly(const TBracketTerms& Terms);
+TPoly BracketPoly(const TLaurent& Terms);
 
 // The terms of the Jones polynomial from a bracket and the writhe W, term by
 // term without the program's polynomial arithmetic: c A^e becomes
