@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classical/ModularMatrix.h"
 
+#include "classical/Montgomery.h"
+
 #include <utility>
 
 namespace ravelon {
@@ -14,32 +16,9 @@ std::uint64_t PowMod(std::uint64_t A, std::uint64_t E, std::uint64_t P) {
     return r;
 }
 
-bool IsPrime32(std::uint64_t N) {
-    if (N < 2) return false;
-    for (const std::uint64_t q : {2U, 3U, 5U, 7U, 11U, 13U, 61U})
-        if (N % q == 0) return N == q;
-    std::uint64_t d = N - 1;
-    int s = 0;
-    while ((d & 1U) == 0) {
-        d >>= 1;
-        ++s;
-    }
-    for (const std::uint64_t a : {2U, 7U, 61U}) {
-        std::uint64_t x = PowMod(a, d, N);
-        if (x == 1 || x == N - 1) continue;
-        bool composite = true;
-        for (int i = 1; i < s && composite; ++i) {
-            x = MulMod(x, x, N);
-            if (x == N - 1) composite = false;
-        }
-        if (composite) return false;
-    }
-    return true;
-}
-
 std::uint64_t PrimeBelow(std::uint64_t Below) {
     std::uint64_t n = Below - 1;
-    while (!IsPrime32(n)) --n;
+    while (!IsPrime64(n)) --n;
     return n;
 }
 

@@ -27,10 +27,8 @@ std::uint64_t PowMod(std::uint64_t A, std::uint64_t E, std::uint64_t P);
 // The inverse of A (not 0) modulo the prime P.
 inline std::uint64_t InvMod(std::uint64_t A, std::uint64_t P) { return PowMod(A, P - 2, P); }
 
-// True when N (below 2^32) is prime: Miller-Rabin with the bases 2, 7 and 61,
-// which decide every such number.
-bool IsPrime32(std::uint64_t N);
-// The largest prime below Below.
+// The largest prime below Below (the primality test is IsPrime64 of
+// classical/Montgomery.h).
 std::uint64_t PrimeBelow(std::uint64_t Below);
 
 // Solves M X = B for X, overwriting B with X, and returns det M; returns 0
