@@ -75,6 +75,22 @@ std::string Utf8(const QString& Text) { return Text.toUtf8().toStdString(); }
     }
 }
 
+// Plays Picture, made on a canvas of size Canvas, into Rect of Page.
+void DrawScaled(QPainter& Page, const QPicture& Picture, QSize Canvas, const QRect& Rect) {
+    Page.save();
+    Page.setClipRect(Rect, Qt::IntersectClip);
+    Page.translate(Rect.topLeft());
+    // A picture plays itself scaled from its own resolution to the device's;
+    // the scale asked for is on top of that.
+    const QPaintDevice& device = *Page.device();
+    Page.scale(static_cast<double>(Rect.width()) * Picture.logicalDpiX() /
+                   (static_cast<double>(Canvas.width()) * device.logicalDpiX()),
+               static_cast<double>(Rect.height()) * Picture.logicalDpiY() /
+                   (static_cast<double>(Canvas.height()) * device.logicalDpiY()));
+    Page.drawPicture(0, 0, Picture);
+    Page.restore();
+}
+
 }  // namespace
 
 TPageLayout PageLayout(int DpiX, int DpiY, int PageWidth, int CanvasWidth, int CanvasHeight) {
@@ -136,20 +152,7 @@ TPageLayout TForm1::PaintPage(QPainter& Page, int DpiX, int DpiY, int PageWidth,
     y += lineHeight + 4 * u;
 
     layout.PictureRect = QRect(QPoint((PageWidth - layout.PictureSize.width()) / 2, y), layout.PictureSize);
-    if (canvasWidth > 0 && canvasHeight > 0) {
-        Page.save();
-        Page.setClipRect(layout.PictureRect, Qt::IntersectClip);
-        Page.translate(layout.PictureRect.topLeft());
-        // A picture plays itself scaled from its own resolution to the
-        // device's; the scale asked for is on top of that.
-        const QPaintDevice& device = *Page.device();
-        Page.scale(static_cast<double>(layout.PictureSize.width()) * picture.logicalDpiX() /
-                       (static_cast<double>(canvasWidth) * device.logicalDpiX()),
-                   static_cast<double>(layout.PictureSize.height()) * picture.logicalDpiY() /
-                       (static_cast<double>(canvasHeight) * device.logicalDpiY()));
-        Page.drawPicture(0, 0, picture);
-        Page.restore();
-    }
+    if (canvasWidth > 0 && canvasHeight > 0) DrawScaled(Page, picture, QSize(canvasWidth, canvasHeight), layout.PictureRect);
     y += layout.PictureSize.height() + 4 * u;
 
     for (std::size_t i = 0; i < 3; ++i) {
