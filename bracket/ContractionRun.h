@@ -342,6 +342,16 @@ private:
     // are listed in their order, and each thread covers the spans of a run
     // of states from its lists as one thread covers them in order.
     void SmoothShared(const TContractionStep& Step, TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
+        EnterSmoothings(Step, Next, Parts, HeldBefore);
+        const std::size_t states = NumberStates(Next, Parts, HeldBefore);
+        ListAndCover(Next, Parts, states);
+    }
+
+    // Whether the source of Smoothing holds anything.
+    bool Live(std::size_t Smoothing) const { return FTable.Span(Smoothing / 2).Length != 0; }
+
+    // The keys of all smoothings, entered into the shared index.
+    void EnterSmoothings(const TContractionStep& Step, TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
         const std::size_t sources = FTable.Count(), smoothings = 2 * sources;
         const std::size_t length = Next.KeyLength();
         TSharedSmoothing& shared = FShared;
@@ -352,23 +362,29 @@ private:
         shared.Index.Resize(smoothings);
         shared.Sources.resize(smoothings);
         Check(HeldBefore + ScratchBytes());
-        auto live = [&](std::size_t Smoothing) { return FTable.Span(Smoothing / 2).Length != 0; };
         Share(Parts, [&](unsigned Part) { shared.Index.Clear(Parts, Part); });
         Share(Parts, [&](unsigned Part) {
             const std::size_t first = PartBegin(sources, Parts, Part), last = PartBegin(sources, Parts, Part + 1);
             MakeKeys(Step, Next, first, last);
             for (std::size_t smoothing = 2 * first; smoothing < 2 * last; ++smoothing)
-                if (live(smoothing))
+                if (Live(smoothing))
                     FTargets[smoothing].State = static_cast<std::uint32_t>(
                         shared.Index.Enter(smoothing, FHashes[smoothing], FKeys.data(), length));
         });
-        // The first smoothings of the keys, run by run, and the numbers of
-        // their states.
+    }
+
+    // The first smoothings of the keys, run by run, give the states their
+    // numbers (and Next their keys), and every smoothing its target state;
+    // returns the number of states.
+    std::size_t NumberStates(TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
+        const std::size_t smoothings = 2 * FTable.Count();
+        const std::size_t length = Next.KeyLength();
+        TSharedSmoothing& shared = FShared;
         std::vector<std::size_t> firsts(Parts, 0);
         Share(Parts, [&](unsigned Part) {
             std::size_t count = 0;
             for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
-                shared.Firsts[i] = live(i) && shared.Index.First(FTargets[i].State) == i ? 1 : 0;
+                shared.Firsts[i] = Live(i) && shared.Index.First(FTargets[i].State) == i ? 1 : 0;
                 count += shared.Firsts[i];
             }
             firsts[Part] = count;
@@ -393,40 +409,47 @@ private:
         });
         Share(Parts, [&](unsigned Part) {
             for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
-                if (!live(i)) continue;
+                if (!Live(i)) continue;
                 const std::size_t state = shared.Index.State(FTargets[i].State);
                 FTargets[i].State = static_cast<std::uint32_t>(state);
                 std::atomic_ref<std::uint32_t>(shared.Counts[state]).fetch_add(1, std::memory_order_relaxed);
             }
         });
-        // The lists of the smoothings of every state, sorted, and the spans.
+        return states;
+    }
+
+    // The lists of the smoothings of every state, sorted, and their spans
+    // covered state by state.
+    void ListAndCover(TPairingTable& Next, unsigned Parts, std::size_t States) {
+        const std::size_t smoothings = 2 * FTable.Count();
+        TSharedSmoothing& shared = FShared;
         std::vector<std::size_t> listed(Parts, 0);
         Share(Parts, [&](unsigned Part) {
             std::size_t count = 0;
-            for (std::size_t s = PartBegin(states, Parts, Part); s < PartBegin(states, Parts, Part + 1); ++s)
+            for (std::size_t s = PartBegin(States, Parts, Part); s < PartBegin(States, Parts, Part + 1); ++s)
                 count += shared.Counts[s];
             listed[Part] = count;
         });
         std::size_t all = 0;
         for (std::size_t& count : listed) all += std::exchange(count, all);
-        shared.Starts[states] = static_cast<std::uint32_t>(all);
+        shared.Starts[States] = static_cast<std::uint32_t>(all);
         Share(Parts, [&](unsigned Part) {
             std::size_t at = listed[Part];
-            for (std::size_t s = PartBegin(states, Parts, Part); s < PartBegin(states, Parts, Part + 1); ++s) {
+            for (std::size_t s = PartBegin(States, Parts, Part); s < PartBegin(States, Parts, Part + 1); ++s) {
                 shared.Starts[s] = static_cast<std::uint32_t>(at);
                 at += std::exchange(shared.Counts[s], static_cast<std::uint32_t>(at));
             }
         });
         Share(Parts, [&](unsigned Part) {
             for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
-                if (!live(i)) continue;
+                if (!Live(i)) continue;
                 const std::uint32_t place =
                     std::atomic_ref<std::uint32_t>(shared.Counts[FTargets[i].State]).fetch_add(1, std::memory_order_relaxed);
                 shared.Sources[place] = static_cast<std::uint32_t>(i);
             }
         });
         Share(Parts, [&](unsigned Part) {
-            for (std::size_t s = PartBegin(states, Parts, Part); s < PartBegin(states, Parts, Part + 1); ++s) {
+            for (std::size_t s = PartBegin(States, Parts, Part); s < PartBegin(States, Parts, Part + 1); ++s) {
                 if ((s & 1023) == 0) CheckCancelled(FLimits.Progress);
                 const auto from = shared.Sources.begin() + shared.Starts[s], to = shared.Sources.begin() + shared.Starts[s + 1];
                 std::sort(from, to);
