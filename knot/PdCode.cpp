@@ -18,16 +18,16 @@ public:
             Set(ed.Crossing1, ed.Port1, e, Slot(ed.Crossing2, ed.Port2));
             Set(ed.Crossing2, ed.Port2, e, Slot(ed.Crossing1, ed.Port1));
         }
-        for (std::size_t s = 4; s < EdgeAt.size(); ++s)
+        for (std::size_t s = 0; s < EdgeAt.size(); ++s)
             if (EdgeAt[s] == 0) throw std::invalid_argument("a port of the crossing code has no edge");
     }
     bool OnCrossing(int c, int p) const { return c >= 1 && c <= Count && p >= 1 && p <= 4; }
-    static std::size_t Slot(int c, int p) { return static_cast<std::size_t>(4 * c + p - 1); }
+    static std::size_t Slot(int c, int p) { return static_cast<std::size_t>(KnotNode(c, p)); }
     int Edge(int c, int p) const { return EdgeAt[Slot(c, p)]; }
     std::size_t PartnerOf(int c, int p) const { return Partner[Slot(c, p)]; }
 
 private:
-    std::size_t Slots() const { return static_cast<std::size_t>(4 * (Count + 1)); }
+    std::size_t Slots() const { return static_cast<std::size_t>(4 * Count); }
     void Set(int c, int p, int e, std::size_t partner) {
         if (EdgeAt[Slot(c, p)] != 0 && EdgeAt[Slot(c, p)] != e)
             throw std::invalid_argument("a port of the crossing code has two edges");
@@ -55,7 +55,7 @@ TPdCode MakePdCode(const TKnot& Knot) {
             throw std::invalid_argument("crossing " + std::to_string(c) + " has no over- and under-strand");
         for (int p = 1; p <= 4; ++p) {
             const std::size_t other = ports.PartnerOf(c, p);
-            const int oc = static_cast<int>(other / 4), op = static_cast<int>(other % 4) + 1;
+            const int oc = KnotCrossingOf(static_cast<std::int32_t>(other)), op = KnotPortOf(static_cast<std::int32_t>(other));
             if (isEntry(c, p) == isEntry(oc, op))
                 throw std::invalid_argument("an arc of crossing " + std::to_string(c) + " does not run from an exit to an entry");
         }
@@ -76,8 +76,8 @@ TPdCode MakePdCode(const TKnot& Knot) {
                 label[static_cast<std::size_t>(ports.Edge(cc, cp))] = next++;
                 const int out = OppositePort(cp);
                 const std::size_t to = ports.PartnerOf(cc, out);
-                cc = static_cast<int>(to / 4);
-                cp = static_cast<int>(to % 4) + 1;
+                cc = KnotCrossingOf(static_cast<std::int32_t>(to));
+                cp = KnotPortOf(static_cast<std::int32_t>(to));
             }
         }
     }
@@ -88,12 +88,10 @@ TPdCode MakePdCode(const TKnot& Knot) {
     pd.Components += pd.LoopsLeftOut;
 
     for (int c = 1; c <= n; ++c) {
-        int p = Knot.FCrossings[static_cast<std::size_t>(c)].SecondPort;
+        const std::int32_t under = Knot.FCrossings[static_cast<std::size_t>(c)].SecondPort - 1;
         std::array<int, 4> x{};
-        for (int& arc : x) {
-            arc = label[static_cast<std::size_t>(ports.Edge(c, p))];
-            p = PrevPort(p);
-        }
+        for (std::int32_t i = 0; i < 4; ++i)
+            x[static_cast<std::size_t>(i)] = label[static_cast<std::size_t>(ports.Edge(c, PdPort(under, i) + 1))];
         pd.Crossings.push_back(x);
     }
     return pd;

@@ -106,8 +106,9 @@ private:
     std::size_t P = 0;
 };
 
-// The port of TKnot for position 0 .. 3 of X[a, b, c, d].
-constexpr std::array<std::int32_t, 4> kPortOf{1, 4, 3, 2};
+// The port of TKnot for position 0 .. 3 of X[a, b, c, d], whose strand
+// passing under enters at port 1.
+constexpr std::int32_t KnotPortOfPosition(int Position) { return PdPort(0, Position) + 1; }
 
 // A PD code as read: its crossings' labels, its loops without crossings
 // (X[a, a]), and the two places (crossing, position) of every label.
@@ -194,7 +195,7 @@ TKnot Build(const std::vector<std::vector<int>>& code) {
     for (const auto& [label, places] : labels.Where) {
         const auto [c1, p1] = places[0];
         const auto [c2, p2] = places[1];
-        k.FEdges.push_back({c1 + 1, kPortOf[static_cast<std::size_t>(p1)], c2 + 1, kPortOf[static_cast<std::size_t>(p2)]});
+        k.FEdges.push_back({c1 + 1, KnotPortOfPosition(p1), c2 + 1, KnotPortOfPosition(p2)});
     }
     for (int l = 0; l < labels.Loops; ++l) k.FEdges.push_back({0, 0, 0, 0});
     if (n > 0) {

@@ -33,6 +33,10 @@ constexpr std::int32_t SmoothingPartner(std::int32_t First, int Kind, std::int32
     return fromFirstSide == (Kind == 1) ? (Port + 1) % 4 : (Port + 3) % 4;
 }
 
+// The PD notation lists a crossing's ports counter-clockwise from the entry
+// of the strand passing under: its position Position (0 to 3) is this port.
+constexpr std::int32_t PdPort(std::int32_t UnderEntry, std::int32_t Position) { return (UnderEntry - Position + 4) % 4; }
+
 // TKnot's numbering: crossing Crossing and port Port, both from 1.
 constexpr std::int32_t KnotNode(std::int32_t Crossing, std::int32_t Port) { return NodeOf(Crossing - 1, Port - 1); }
 constexpr std::int32_t KnotCrossingOf(std::int32_t Node) { return CrossingOf(Node) + 1; }
