@@ -88,9 +88,7 @@ void TForm1::DrawLine(QPainter& Canvas, const QColor& Colour, std::int32_t I) {
             if (FMaskBitmap.pixel(x, y) != QColor(Qt::white).rgb()) corners.emplace_back(x, y);
     std::vector<TGapPatch> patches;
     QPainterPath outsideGaps;
-    for (std::int32_t j = 0; j < FDraw.FLineCount(); ++j) {
-        const TPoint c = FDraw.FCross[Ix(I)][Ix(j)];
-        if (!IsCrossing(c) || FDraw.FOver[Ix(I)][Ix(j)]) continue;
+    for (const TPoint c : UnderCrossingsOf(FDraw, I)) {
         const QPoint corner(c.X - GapRadius, c.Y - GapRadius);
         if (image != nullptr) {
             QImage patch = image->copy(QRect(corner, QSize(GapSize, GapSize))).convertToFormat(QImage::Format_ARGB32);

@@ -10,18 +10,16 @@
 // same figure painted at that scale, smoothed. Every file is written to a
 // new file first and put in the old one's place only when complete.
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 
 #include "app/CommonDialog.h"
 #include "app/RavelonU1.h"
+#include "app/SaveError.h"
 #include "diagram/FileError.h"
 #include "diagram/Figure.h"
 #include "diagram/TikzFigure.h"
@@ -50,23 +48,13 @@ void PaintFigure(QPainter& Canvas, const TFigure& Figure) {
     for (const TPoint& p : Figure.Points) Canvas.drawEllipse(QPointF(p.X, p.Y), PointRadius, PointRadius);
 }
 
-// Throws the error of writing FileName through File.
-[[noreturn]] void FailFigure(const QFileDevice& File, const QString& FileName) {
-    if (!QFileInfo(FileName).absoluteDir().exists()) throw TFileError(MissingFolderMessage);
-    switch (File.error()) {
-        case QFileDevice::PermissionsError: FailWithError(EACCES);
-        case QFileDevice::ResourceError: FailWithError(ENOSPC);
-        default: FailWithError(EIO);
-    }
-}
-
 }  // namespace
 
 void TForm1::ExportFigure(const QString& FileName, TFigureFormat Format) const {
     if (CanvasWidth() <= 0 || CanvasHeight() <= 0) throw TFileError(EmptyFigureMessage);
     const TFigure figure = FigureOf(FDraw, FShowDirection, CanvasWidth(), CanvasHeight());
     QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly)) FailFigure(file, FileName);
+    if (!file.open(QIODevice::WriteOnly)) FailSaving(file, FileName);
     bool written = true;
     switch (Format) {
         case TFigureFormat::Svg: {
@@ -119,7 +107,7 @@ void TForm1::ExportFigure(const QString& FileName, TFigureFormat Format) const {
             break;
         }
     }
-    if (!written || !file.commit()) FailFigure(file, FileName);
+    if (!written || !file.commit()) FailSaving(file, FileName);
 }
 
 void TForm1::ExportActionExecute() {

@@ -19,9 +19,6 @@
 #include <QPicture>
 #include <QPrintDialog>
 #include <QSaveFile>
-#include <QDir>
-#include <QFileInfo>
-#include <cerrno>
 #include <cmath>
 #include <stdexcept>
 
@@ -29,6 +26,7 @@
 #include "app/Invariants.h"
 #include "app/QtTextSurface.h"
 #include "app/RavelonU1.h"
+#include "app/SaveError.h"
 #include "diagram/FileError.h"
 
 namespace ravelon {
@@ -62,18 +60,6 @@ private:
 };
 
 std::string Utf8(const QString& Text) { return Text.toUtf8().toStdString(); }
-
-// Throws the error of writing the bitmap FileName through File, in the
-// words the knot files use for theirs.
-[[noreturn]] void FailBitmap(const QFileDevice& File, const QString& FileName) {
-    const QFileInfo info(FileName);
-    if (!info.absoluteDir().exists()) throw TFileError(MissingFolderMessage);
-    switch (File.error()) {
-        case QFileDevice::PermissionsError: FailWithError(EACCES);
-        case QFileDevice::ResourceError: FailWithError(ENOSPC);
-        default: FailWithError(EIO);
-    }
-}
 
 // Plays Picture, made on a canvas of size Canvas, into Rect of Page.
 void DrawScaled(QPainter& Page, const QPicture& Picture, QSize Canvas, const QRect& Rect) {
@@ -201,9 +187,9 @@ void TForm1::SaveCanvasBitmap(const QString& FileName) const {
     const QImage canvas = Image1->Shown();
     if (canvas.isNull()) throw TFileError(EmptyCanvasMessage);
     QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly)) FailBitmap(file, FileName);
-    if (!canvas.save(&file, "BMP")) FailBitmap(file, FileName);
-    if (!file.commit()) FailBitmap(file, FileName);
+    if (!file.open(QIODevice::WriteOnly)) FailSaving(file, FileName);
+    if (!canvas.save(&file, "BMP")) FailSaving(file, FileName);
+    if (!file.commit()) FailSaving(file, FileName);
 }
 
 void TForm1::SaveAsBitmapActionExecute() {

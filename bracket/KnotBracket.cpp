@@ -7,15 +7,23 @@
 
 namespace ravelon {
 
+namespace {
+
+TContractionLimits LimitsOf(TProgress* Progress, std::size_t MemoryLimit) {
+    TContractionLimits limits;
+    limits.Progress = Progress;
+    limits.MaxBytes = MemoryLimit;
+    return limits;
+}
+
+}  // namespace
+
 void TKnot::Bracket(TPoly& Result, TProgress* Progress, std::size_t MemoryLimit) const {
     if (FCrossingCount() == 0) {
         StateSumBracket(Result);
         return;
     }
-    TContractionLimits limits;
-    limits.Progress = Progress;
-    limits.MaxBytes = MemoryLimit;
-    Result.Assign(BracketPolynomial(ContractBracket(*this, limits)));
+    Result.Assign(BracketPolynomial(ContractBracket(*this, LimitsOf(Progress, MemoryLimit))));
 }
 
 void TKnot::Jones(TPoly& Result, TProgress* Progress, std::size_t MemoryLimit) const {
@@ -23,10 +31,7 @@ void TKnot::Jones(TPoly& Result, TProgress* Progress, std::size_t MemoryLimit) c
         StateSumJones(Result);
         return;
     }
-    TContractionLimits limits;
-    limits.Progress = Progress;
-    limits.MaxBytes = MemoryLimit;
-    Result.Assign(JonesPolynomial(ContractBracket(*this, limits), Writhe()));
+    Result.Assign(JonesPolynomial(ContractBracket(*this, LimitsOf(Progress, MemoryLimit)), Writhe()));
 }
 
 }  // namespace ravelon

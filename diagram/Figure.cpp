@@ -25,11 +25,20 @@ TFigurePoint At(TPoint P) { return {static_cast<double>(P.X), static_cast<double
 }  // namespace
 
 TColour GroupColour(std::int32_t Group) {
-    switch (((Group % 3) + 3) % 3) {
+    switch (ColourIndex(Group)) {
         case 0: return {0, 0, 255};
         case 1: return {255, 0, 0};
         default: return {0, 128, 0};
     }
+}
+
+std::vector<TPoint> UnderCrossingsOf(const TDraw& Draw, std::int32_t Line) {
+    std::vector<TPoint> under;
+    for (std::int32_t j = 0; j < Draw.FLineCount(); ++j) {
+        const TPoint c = Draw.FCross[Ix(Line)][Ix(j)];
+        if (IsCrossing(c) && !Draw.FOver[Ix(Line)][Ix(j)]) under.push_back(c);
+    }
+    return under;
 }
 
 std::optional<TArrowhead> ArrowheadOf(TPoint From, TPoint To) {
@@ -87,10 +96,7 @@ TFigure FigureOf(const TDraw& Draw, bool ShowDirection, int Width, int Height) {
         const TPoint s = Draw.PointAt(line.StartIndex);
         const TPoint e = Draw.PointAt(line.EndIndex);
         std::vector<TFigurePoint> gaps;
-        for (std::int32_t j = 0; j < Draw.FLineCount(); ++j) {
-            const TPoint c = Draw.FCross[Ix(i)][Ix(j)];
-            if (IsCrossing(c) && !Draw.FOver[Ix(i)][Ix(j)]) gaps.push_back(At(c));
-        }
+        for (const TPoint c : UnderCrossingsOf(Draw, i)) gaps.push_back(At(c));
         TFigureLine& drawn = figure.Lines.emplace_back();
         drawn.Group = line.Group;
         drawn.Pieces = OutsideDiscs(At(s), At(e), gaps, GapRadius);

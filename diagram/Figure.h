@@ -30,8 +30,14 @@ struct TColour {
     friend bool operator==(const TColour&, const TColour&) = default;
 };
 
-// The colour of the lines of group Group: blue, red, green, blue, ...
+// The colours repeat every three groups: group Group has colour number
+// ColourIndex(Group), 0 to 2, and its lines are blue, red or green.
+constexpr int ColourIndex(std::int32_t Group) { return ((Group % 3) + 3) % 3; }
 TColour GroupColour(std::int32_t Group);
+
+// The crossings where line Line passes under another, in the order of the
+// lines it crosses.
+std::vector<TPoint> UnderCrossingsOf(const TDraw& Draw, std::int32_t Line);
 
 // The arrowhead of the line From -> To: two strokes from the line's middle
 // back to the wings, 6 pixels to each side and 6 sqrt(3) pixels back, on

@@ -24,7 +24,7 @@ std::string Number(double V) {
 
 std::string Coordinate(double X, double Y) { return "(" + Number(X) + "," + Number(Y) + ")"; }
 
-std::string ColourName(std::int32_t Group) { return "ravelon" + std::to_string(((Group % 3) + 3) % 3); }
+std::string ColourName(std::int32_t Group) { return "ravelon" + std::to_string(ColourIndex(Group)); }
 
 }  // namespace
 
