@@ -11,6 +11,7 @@
 //   ./build/bench/bench_large            # every size, old and new, the sample and the threads
 //   ./build/bench/bench_large 450        # one size
 //   ./build/bench/bench_large sample     # the sample only
+//   ./build/bench/bench_large sample 4   # its diagram of seed 4 only
 //   ./build/bench/bench_large threads    # the speedup only
 //   ./build/bench/bench_large --threads 2 sample   # every large step on 2 threads
 //
@@ -194,7 +195,9 @@ int main(int argc, char** argv) {
     if (only.empty() || only == "sample") {
         std::printf("\nsample of %u more diagrams of %u points:\n", SampleSeeds, SampleSize);
         Header();
-        for (unsigned seed = 1; seed <= SampleSeeds; ++seed) Row(SampleSize, true, threads, seed);
+        const unsigned one = args.size() >= 2 && only == "sample" ? static_cast<unsigned>(std::atoi(args[1].c_str())) : 0;
+        for (unsigned seed = 1; seed <= SampleSeeds; ++seed)
+            if (one == 0 || seed == one) Row(SampleSize, true, threads, seed);
     }
     if (only.empty() || only == "threads") Speedup();
     return 0;

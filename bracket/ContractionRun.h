@@ -8,10 +8,13 @@
 // summed past 63 bits, as judged from the bit lengths of the states added to
 // it; then they are wide (128 bits, every sum checked). A step first finds
 // the states it makes, the exponents each needs and the bound of its sums
-// (the target of each smoothing of each state is kept), then lays the spans
-// out and fills the second pair of arrays, and last trims each new span to
-// its non-zero coefficients and notes their bit length. A large step shares
-// its loops among the cores (knot/Parts.h) with the same result. The bytes
+// (the target of each smoothing of each state is kept), its smoothings
+// sorted into buckets by their keys (bracket/SmoothingBuckets.h), then lays
+// the spans out and fills the second pair of arrays state by state, and
+// trims each new span to its non-zero coefficients and notes their bit
+// length. A large step shares its buckets and its states among the cores
+// (knot/Parts.h); the states, their numbers and the order of every sum are
+// the same on any number of threads. The bytes
 // held are counted as the states grow, and the contraction refuses the code
 // with TTooComplex as soon as they pass the bound. Each step, and every few
 // thousand states inside a step, looks at the progress's word to stop; each
@@ -42,7 +45,7 @@
 #include "bracket/PairingTable.h"
 #include "knot/Parts.h"
 #include "knot/Progress.h"
-#include "bracket/SharedSmoothing.h"
+#include "bracket/SmoothingBuckets.h"
 #include "bracket/StridePoly.h"
 #include "bracket/TooComplex.h"
 #include "bracket/Workers.h"
@@ -144,7 +147,9 @@ public:
           FKeys(std::move(Narrow.FKeys)),
           FHashes(std::move(Narrow.FHashes)),
           FTargets(std::move(Narrow.FTargets)),
-          FShared(std::move(Narrow.FShared)),
+          FBuckets(std::move(Narrow.FBuckets)),
+          FScratch(std::move(Narrow.FScratch)),
+          FFirsts(std::move(Narrow.FFirsts)),
           FParts(Narrow.FParts),
           FWorkers(std::move(Narrow.FWorkers)),
           FSlots(std::move(Narrow.FSlots)),
@@ -178,8 +183,8 @@ public:
             TPairingTable& next = FSpareTable;
             next.Reset(step.NewWidth());
             const std::size_t heldBefore = FTable.Bytes() + FArrays.Bytes();
-            if (parts == 1) Smooth(step, next, heldBefore);
-            else SmoothShared(step, next, parts, heldBefore);
+            if (parts == 1) SmoothInOrder(step, next, heldBefore);
+            else Smooth(step, next, parts, heldBefore);
             const TLayoutCounts counts = next.Layout(NarrowBits<N>);
             if constexpr (!std::is_same_v<N, W>) {
                 if (counts.Wide > 0) FStats.Coefficients = TCoefficientKind::Bits128;
@@ -187,8 +192,7 @@ public:
             FSpare.Reserve(counts);
             Check(heldBefore + ScratchBytes() + next.Bytes() + FSpare.Bytes());
             FSpare.Resize(counts);
-            if (parts == 1) Add(next);
-            else AddShared(next, parts);
+            Add(next, parts);
             std::swap(FTable, FSpareTable);
             std::swap(FArrays, FSpare);
             FStats.PeakStates = std::max(FStats.PeakStates, FTable.Count());
@@ -229,8 +233,6 @@ private:
         FWorkers->Run(Parts, Body);
     }
 
-    // How far ahead of its look-up the place of a key is fetched.
-    static constexpr std::size_t FetchAhead = 8;
     // The steps measured before the rest of an order is projected from them,
     // and the narrowest boundary whose states measure the share of the
     // pairings the code holds.
@@ -314,7 +316,8 @@ private:
     // The states of the step into Next on one thread, with the span each
     // needs and the bound of its sums, and the target of each smoothing of
     // each state (FTargets), looked up in order.
-    void Smooth(const TContractionStep& Step, TPairingTable& Next, std::size_t HeldBefore) {
+    void SmoothInOrder(const TContractionStep& Step, TPairingTable& Next, std::size_t HeldBefore) {
+        constexpr std::size_t FetchAhead = 8;
         const std::size_t sources = FTable.Count();
         const std::size_t length = Next.KeyLength();
         FKeys.resize(2 * sources * length);
@@ -324,7 +327,7 @@ private:
         MakeKeys(Step, Next, 0, sources);
         for (std::size_t smoothing = 0; smoothing < 2 * sources; ++smoothing) {
             if (smoothing + FetchAhead < 2 * sources) Next.Prefetch(FHashes[smoothing + FetchAhead]);
-            if (FTable.Span(smoothing / 2).Length == 0) continue;
+            if (!Live(smoothing)) continue;
             const std::size_t state = Next.FindOrAdd(FKeys.data() + smoothing * length, FHashes[smoothing]);
             Cover(Next, state, smoothing);
             FTargets[smoothing].State = static_cast<std::uint32_t>(state);
@@ -336,163 +339,184 @@ private:
     }
 
     // The same on Parts threads, with the same states in the same order. The
-    // keys are made and entered in the index by runs of states; the first
-    // smoothing of every key, counted run by run, gives the states their
-    // numbers, and each smoothing its target; the smoothings of every state
-    // are listed in their order, and each thread covers the spans of a run
-    // of states from its lists as one thread covers them in order.
-    void SmoothShared(const TContractionStep& Step, TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
-        EnterSmoothings(Step, Next, Parts, HeldBefore);
-        const std::size_t states = NumberStates(Next, Parts, HeldBefore);
-        ListAndCover(Next, Parts, states);
+    // keys are made run by run of states and the live smoothings sorted into
+    // buckets by their keys' hashes (bracket/SmoothingBuckets.h); each bucket
+    // finds its states and lists the smoothings of each in their order. The
+    // states are numbered in the order of their first smoothings, as one
+    // thread finds them; last every state gets its key, and its span is
+    // covered from its list.
+    void Smooth(const TContractionStep& Step, TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
+        const std::size_t sources = FTable.Count(), smoothings = 2 * sources;
+        const std::size_t length = Next.KeyLength();
+        TSmoothingBuckets& buckets = FBuckets;
+        FKeys.resize(smoothings * length);
+        FHashes.resize(smoothings);
+        FTargets.resize(smoothings);
+        FFirsts.resize(smoothings);
+        FScratch.resize(Parts);
+        buckets.Start(smoothings, Parts);
+        const auto live = [this](std::size_t Smoothing) { return Live(Smoothing); };
+        // Part Part's smoothings: those of its run of states.
+        const auto from = [&](unsigned Part) { return 2 * PartBegin(sources, Parts, Part); };
+        Check(HeldBefore + ScratchBytes());
+        Share(Parts, [&](unsigned Part) {
+            MakeKeys(Step, Next, from(Part) / 2, from(Part + 1) / 2);
+            buckets.Count(Part, from(Part), from(Part + 1), FHashes.data(), live);
+            std::fill(FFirsts.begin() + from(Part), FFirsts.begin() + from(Part + 1), 0);
+        });
+        buckets.Lay();
+        Check(HeldBefore + ScratchBytes());
+        Share(Parts, [&](unsigned Part) { buckets.Place(Part, from(Part), from(Part + 1), FHashes.data(), live); });
+        EveryBucket(Parts, [&](unsigned Part, std::size_t Bucket) {
+            const std::size_t states = buckets.Number(Bucket, FScratch[Part], FKeys.data(), length, FHashes.data(),
+                                                      [this](std::size_t Smoothing, std::uint32_t State) { FTargets[Smoothing].State = State; });
+            for (std::size_t j = 0; j < states; ++j) FFirsts[buckets.Firsts[buckets.Begin(Bucket) + j]] = 1;
+        });
+        // The first smoothings, counted part by part, number the states;
+        // the hashes, no longer needed, keep the state of each.
+        std::vector<std::size_t> before(Parts, 0);
+        Share(Parts, [&](unsigned Part) {
+            before[Part] = static_cast<std::size_t>(std::count(FFirsts.begin() + from(Part), FFirsts.begin() + from(Part + 1), 1));
+        });
+        std::size_t states = 0;
+        for (std::size_t& count : before) states += std::exchange(count, states);
+        Next.ReserveStates(states);
+        buckets.Starts.resize(states);
+        buckets.Counts.resize(states);
+        Check(HeldBefore + ScratchBytes() + Next.Bytes());
+        Next.ResizeStates(states);
+        Share(Parts, [&](unsigned Part) {
+            std::size_t state = before[Part];
+            for (std::size_t i = from(Part); i < from(Part + 1); ++i)
+                if (FFirsts[i]) FHashes[i] = static_cast<std::uint32_t>(state++);
+        });
+        EveryBucket(Parts, [&](unsigned Part, std::size_t Bucket) { ListStates(Next, Bucket, FScratch[Part].Counts); });
+    }
+
+    // Gives the states of Bucket their keys and their places in the list,
+    // and every smoothing of the bucket its target; covers their spans.
+    // Numbers is room for the numbers of the bucket's states.
+    void ListStates(TPairingTable& Next, std::size_t Bucket, std::vector<std::uint32_t>& Numbers) {
+        TSmoothingBuckets& buckets = FBuckets;
+        const std::size_t length = Next.KeyLength();
+        const std::size_t begin = buckets.Begin(Bucket), end = buckets.Begin(Bucket + 1);
+        Numbers.resize(buckets.States(Bucket));
+        for (std::size_t j = 0; j < Numbers.size(); ++j) {
+            const std::size_t first = buckets.Firsts[begin + j], state = FHashes[first];
+            Numbers[j] = static_cast<std::uint32_t>(state);
+            std::memcpy(Next.KeyOf(state), FKeys.data() + first * length, length);
+            Next.Span(state) = TSpan{};
+            buckets.Counts[state] = 0;
+        }
+        std::size_t previous = Numbers.size();
+        for (std::size_t k = begin; k < end; ++k) {
+            FetchAhead(k, false);
+            const std::size_t smoothing = buckets.List[k];
+            const std::size_t local = FTargets[smoothing].State, state = Numbers[local];
+            if (local != previous) buckets.Starts[state] = static_cast<std::uint32_t>(k);
+            previous = local;
+            ++buckets.Counts[state];
+            FTargets[smoothing].State = static_cast<std::uint32_t>(state);
+            Cover(Next, state, smoothing);
+        }
+    }
+
+    // Runs Body(Part, Bucket) for every bucket of the step, the buckets
+    // taken in turn by Parts threads.
+    template <class TBody>
+    void EveryBucket(unsigned Parts, const TBody& Body) {
+        const std::size_t count = FBuckets.Buckets();
+        std::atomic<std::size_t> next{0};
+        Share(Parts, [&](unsigned Part) {
+            for (std::size_t bucket = next++; bucket < count; bucket = next++) {
+                CheckCancelled(FLimits.Progress);
+                Body(Part, bucket);
+            }
+        });
     }
 
     // Whether the source of Smoothing holds anything.
     bool Live(std::size_t Smoothing) const { return FTable.Span(Smoothing / 2).Length != 0; }
 
-    // The keys of all smoothings, entered into the shared index.
-    void EnterSmoothings(const TContractionStep& Step, TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
-        const std::size_t sources = FTable.Count(), smoothings = 2 * sources;
-        const std::size_t length = Next.KeyLength();
-        TSharedSmoothing& shared = FShared;
-        FKeys.resize(smoothings * length);
-        FHashes.resize(smoothings);
-        FTargets.resize(smoothings);
-        shared.Firsts.resize(smoothings);
-        shared.Index.Resize(smoothings);
-        shared.Sources.resize(smoothings);
-        Check(HeldBefore + ScratchBytes());
-        Share(Parts, [&](unsigned Part) { shared.Index.Clear(Parts, Part); });
-        Share(Parts, [&](unsigned Part) {
-            const std::size_t first = PartBegin(sources, Parts, Part), last = PartBegin(sources, Parts, Part + 1);
-            MakeKeys(Step, Next, first, last);
-            for (std::size_t smoothing = 2 * first; smoothing < 2 * last; ++smoothing)
-                if (Live(smoothing))
-                    FTargets[smoothing].State = static_cast<std::uint32_t>(
-                        shared.Index.Enter(smoothing, FHashes[smoothing], FKeys.data(), length));
-        });
+    // The list holds the smoothings of every state, state after state, each
+    // with its target and source read at random: before the smoothing at
+    // place K of the list is taken, those of the places ahead are fetched,
+    // and with Coefficients the first coefficients of their sources. (Always
+    // inlined: a function of prefetches alone is taken for one without
+    // effects, and its calls dropped.)
+    [[gnu::always_inline]] void FetchAhead(std::size_t K, bool Coefficients) const {
+        constexpr std::size_t Records = 16, Sources = 8;
+        const THugePageArray<std::uint32_t>& list = FBuckets.List;
+        if (K + Records < list.size()) {
+            const std::size_t smoothing = list[K + Records];
+            __builtin_prefetch(&FTargets[smoothing]);
+            __builtin_prefetch(&FTable.Span(smoothing / 2));
+        }
+        if (Coefficients && K + Sources < list.size()) {
+            const TSpan& source = FTable.Span(list[K + Sources] / 2);
+            const char* const from = source.Wide ? reinterpret_cast<const char*>(FArrays.Wide.data() + source.Offset)
+                                                 : reinterpret_cast<const char*>(FArrays.Narrow.data() + source.Offset);
+            const std::size_t bytes = source.Length * (source.Wide ? sizeof(W) : sizeof(N));
+            for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(from + at);
+        }
     }
 
-    // The first smoothings of the keys, run by run, give the states their
-    // numbers (and Next their keys), and every smoothing its target state;
-    // returns the number of states.
-    std::size_t NumberStates(TPairingTable& Next, unsigned Parts, std::size_t HeldBefore) {
-        const std::size_t smoothings = 2 * FTable.Count();
-        const std::size_t length = Next.KeyLength();
-        TSharedSmoothing& shared = FShared;
-        std::vector<std::size_t> firsts(Parts, 0);
-        Share(Parts, [&](unsigned Part) {
-            std::size_t count = 0;
-            for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
-                shared.Firsts[i] = Live(i) && shared.Index.First(FTargets[i].State) == i ? 1 : 0;
-                count += shared.Firsts[i];
-            }
-            firsts[Part] = count;
-        });
-        std::size_t states = 0;
-        for (std::size_t& count : firsts) states += std::exchange(count, states);
-        if (states >= std::size_t{1} << 32) throw TTooComplex();
-        Next.ReserveStates(states);
-        shared.Counts.resize(states);
-        shared.Starts.resize(states + 1);
-        Check(HeldBefore + ScratchBytes() + Next.Bytes());
-        Next.ResizeStates(states);
-        Share(Parts, [&](unsigned Part) {
-            std::size_t state = firsts[Part];
-            for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
-                if (!shared.Firsts[i]) continue;
-                shared.Index.Number(FTargets[i].State, state);
-                std::memcpy(Next.KeyOf(state), FKeys.data() + i * length, length);
-                Next.Span(state) = TSpan{};
-                shared.Counts[state++] = 0;
-            }
-        });
-        Share(Parts, [&](unsigned Part) {
-            for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
-                if (!Live(i)) continue;
-                const std::size_t state = shared.Index.State(FTargets[i].State);
-                FTargets[i].State = static_cast<std::uint32_t>(state);
-                std::atomic_ref<std::uint32_t>(shared.Counts[state]).fetch_add(1, std::memory_order_relaxed);
-            }
-        });
-        return states;
-    }
-
-    // The lists of the smoothings of every state, sorted, and their spans
-    // covered state by state.
-    void ListAndCover(TPairingTable& Next, unsigned Parts, std::size_t States) {
-        const std::size_t smoothings = 2 * FTable.Count();
-        TSharedSmoothing& shared = FShared;
-        std::vector<std::size_t> listed(Parts, 0);
-        Share(Parts, [&](unsigned Part) {
-            std::size_t count = 0;
-            for (std::size_t s = PartBegin(States, Parts, Part); s < PartBegin(States, Parts, Part + 1); ++s)
-                count += shared.Counts[s];
-            listed[Part] = count;
-        });
-        std::size_t all = 0;
-        for (std::size_t& count : listed) all += std::exchange(count, all);
-        shared.Starts[States] = static_cast<std::uint32_t>(all);
-        Share(Parts, [&](unsigned Part) {
-            std::size_t at = listed[Part];
-            for (std::size_t s = PartBegin(States, Parts, Part); s < PartBegin(States, Parts, Part + 1); ++s) {
-                shared.Starts[s] = static_cast<std::uint32_t>(at);
-                at += std::exchange(shared.Counts[s], static_cast<std::uint32_t>(at));
-            }
-        });
-        Share(Parts, [&](unsigned Part) {
-            for (std::size_t i = PartBegin(smoothings, Parts, Part); i < PartBegin(smoothings, Parts, Part + 1); ++i) {
-                if (!Live(i)) continue;
-                const std::uint32_t place =
-                    std::atomic_ref<std::uint32_t>(shared.Counts[FTargets[i].State]).fetch_add(1, std::memory_order_relaxed);
-                shared.Sources[place] = static_cast<std::uint32_t>(i);
-            }
-        });
-        Share(Parts, [&](unsigned Part) {
-            for (std::size_t s = PartBegin(States, Parts, Part); s < PartBegin(States, Parts, Part + 1); ++s) {
-                if ((s & 1023) == 0) CheckCancelled(FLimits.Progress);
-                const auto from = shared.Sources.begin() + shared.Starts[s], to = shared.Sources.begin() + shared.Starts[s + 1];
-                std::sort(from, to);
-                for (auto at = from; at != to; ++at) Cover(Next, s, *at);
-            }
-        });
-    }
-
-    // Adds smoothing Smoothing into the coefficients of its target state.
-    void AddSmoothing(const TPairingTable& Next, std::size_t Smoothing) {
+    // Adds smoothing Smoothing into Sum, the coefficients of its target state
+    // of span Target.
+    template <class C>
+    void AddSmoothing(C* Sum, const TSpan& Target, std::size_t Smoothing) const {
         const TTarget& t = FTargets[Smoothing];
         const TSpan& source = FTable.Span(Smoothing / 2);
-        const TSpan& target = Next.Span(t.State);
-        const auto at = target.Offset + static_cast<std::size_t>((Low(source, Smoothing, t.Loops) - target.Low) / 4);
-        if (target.Wide) AddTo(FSpare.Wide.data() + at, target, source, t.Loops);
-        else AddTo(FSpare.Narrow.data() + at, target, source, t.Loops);
+        AddTo(Sum + static_cast<std::size_t>((Low(source, Smoothing, t.Loops) - Target.Low) / 4), Target, source, t.Loops);
     }
-    void Clear(const TSpan& Span) {
-        if (Span.Wide) Clear(FSpare.Wide, Span);
-        else Clear(FSpare.Narrow, Span);
+
+    // The same on one thread, the smoothings added in their own order (so
+    // every state still gets its sums in the order of its list): each source
+    // is read once, from one end of its array to the other, and the states,
+    // numbered by their first smoothings, are written much in the same order.
+    void AddInOrder(TPairingTable& Next) {
+        const auto inArray = [this](const TSpan& Span, const auto& Body) {
+            if (Span.Wide) Body(FSpare.Wide.data() + Span.Offset);
+            else Body(FSpare.Narrow.data() + Span.Offset);
+        };
+        for (std::size_t state = 0; state < Next.Count(); ++state) {
+            const TSpan& span = Next.Span(state);
+            inArray(span, [&](auto* Sum) { std::fill(Sum, Sum + span.Length, std::remove_pointer_t<decltype(Sum)>(0)); });
+        }
+        for (std::size_t smoothing = 0; smoothing < FTargets.size(); ++smoothing) {
+            if ((smoothing & 4095) == 0) CheckCancelled(FLimits.Progress);
+            if (!Live(smoothing)) continue;
+            const TSpan& target = Next.Span(FTargets[smoothing].State);
+            inArray(target, [&](auto* Sum) { AddSmoothing(Sum, target, smoothing); });
+        }
+        for (std::size_t state = 0; state < Next.Count(); ++state) {
+            TSpan& span = Next.Span(state);
+            inArray(span, [&](auto* Sum) { Trim(Sum, span); });
+        }
     }
-    void Finish(TSpan& Span) {
-        if (Span.Wide) Finish(FSpare.Wide, Span);
-        else Finish(FSpare.Narrow, Span);
+
+    // Sets state State of Next, of span Span in Array, to the sum of the
+    // smoothings of its list in their order, trims it and notes its bit
+    // length.
+    template <class C>
+    void AddState(THugePageArray<C>& Array, TSpan& Span, std::size_t State) const {
+        C* const sum = Array.data() + Span.Offset;
+        std::fill(sum, sum + Span.Length, C(0));
+        for (std::size_t k = FBuckets.Starts[State]; k < FBuckets.Starts[State] + FBuckets.Counts[State]; ++k) {
+            FetchAhead(k, true);
+            AddSmoothing(sum, Span, FBuckets.List[k]);
+        }
+        Trim(sum, Span);
     }
 
     // Fills FSpare, laid out by Next, with every smoothing of every state
-    // added where its target lies, in the order of the smoothings; then trims
-    // the spans of Next and notes their bit lengths.
-    void Add(TPairingTable& Next) {
-        for (std::size_t state = 0; state < Next.Count(); ++state) Clear(Next.Span(state));
-        for (std::size_t smoothing = 0; smoothing < FTargets.size(); ++smoothing) {
-            if ((smoothing & 4095) == 0) CheckCancelled(FLimits.Progress);
-            if (FTable.Span(smoothing / 2).Length != 0) AddSmoothing(Next, smoothing);
-        }
-        for (std::size_t state = 0; state < Next.Count(); ++state) Finish(Next.Span(state));
-    }
-
-    // The same on Parts threads: each takes runs of states in turn, sets
-    // them to 0 and adds to every one the smoothings of its list, in their
-    // order. Each coefficient thus gets its sums in the same order on any
-    // number of threads, and overflows at the same step.
-    void AddShared(TPairingTable& Next, unsigned Parts) {
+    // added where its target lies, and trims the spans of Next and notes
+    // their bit lengths. On Parts threads each takes runs of states in turn,
+    // sets them to 0, adds to every one the smoothings of its list in their
+    // order, and trims it. Each coefficient thus gets its sums in the same
+    // order on any number of threads, and overflows at the same step.
+    void Add(TPairingTable& Next, unsigned Parts) {
+        if (Parts == 1) return AddInOrder(Next);
         constexpr std::size_t Run = 1024;
         const std::size_t runs = (Next.Count() + Run - 1) / Run;
         std::atomic<std::size_t> next{0};
@@ -501,10 +525,8 @@ private:
                 CheckCancelled(FLimits.Progress);
                 for (std::size_t state = run * Run; state < std::min(Next.Count(), (run + 1) * Run); ++state) {
                     TSpan& span = Next.Span(state);
-                    Clear(span);
-                    for (std::size_t k = FShared.Starts[state]; k < FShared.Starts[state + 1]; ++k)
-                        AddSmoothing(Next, FShared.Sources[k]);
-                    Finish(span);
+                    if (span.Wide) AddState(FSpare.Wide, span, state);
+                    else AddState(FSpare.Narrow, span, state);
                 }
             }
         });
@@ -528,26 +550,19 @@ private:
         }
     }
 
+    // Narrows Span, of coefficients Sum, to its first and last non-zero
+    // coefficient, without moving them (a span of zeros becomes the value 0),
+    // and notes their bit length. The extreme exponents of a state often
+    // cancel, and what is not trimmed would be carried by every step after.
     template <class C>
-    static void Clear(THugePageArray<C>& Array, const TSpan& Span) {
-        const auto from = Array.begin() + static_cast<std::ptrdiff_t>(Span.Offset);
-        std::fill(from, from + static_cast<std::ptrdiff_t>(Span.Length), C(0));
-    }
-
-    // Narrows Span to its first and last non-zero coefficient, without moving
-    // them (a span of zeros becomes the value 0), and notes their bit length.
-    // The extreme exponents of a state often cancel, and what is not trimmed
-    // would be carried by every step after.
-    template <class C>
-    static void Finish(const THugePageArray<C>& Array, TSpan& Span) {
-        const C* at = Array.data() + Span.Offset;
+    static void Trim(const C* Sum, TSpan& Span) {
         std::size_t low = 0, high = Span.Length;
-        while (low < high && IsZero(at[low])) ++low;
-        while (high > low && IsZero(at[high - 1])) --high;
+        while (low < high && IsZero(Sum[low])) ++low;
+        while (high > low && IsZero(Sum[high - 1])) --high;
         Span.Low += 4 * static_cast<std::int64_t>(low);
         Span.Offset += low;
         Span.Length = high - low;
-        Span.Bits = static_cast<std::uint8_t>(std::min(MagnitudeBits(at + low, Span.Length), 255));
+        Span.Bits = static_cast<std::uint8_t>(std::min(MagnitudeBits(Sum + low, Span.Length), 255));
     }
 
     // Part Part of the coefficients From, in the type of To.
@@ -567,7 +582,13 @@ private:
     // The bytes of the pairings, hashes and targets of a step's smoothings.
     std::size_t ScratchBytes() const {
         return FKeys.capacity() + FHashes.capacity() * sizeof(std::uint32_t) + FTargets.capacity() * sizeof(TTarget) +
-               FShared.Bytes();
+               FBuckets.Bytes() + FFirsts.capacity() + ScratchOfThreads();
+    }
+
+    std::size_t ScratchOfThreads() const {
+        std::size_t bytes = 0;
+        for (const TBucketScratch& scratch : FScratch) bytes += scratch.Bytes();
+        return bytes;
     }
 
     void Check(std::size_t Bytes) {
@@ -590,8 +611,12 @@ private:
     THugePageArray<std::uint8_t> FKeys;
     THugePageArray<std::uint32_t> FHashes;
     THugePageArray<TTarget> FTargets;
-    // The index and the lists of a step shared among threads.
-    TSharedSmoothing FShared;
+    // The buckets of a step's smoothings, and each thread's room to number
+    // one.
+    TSmoothingBuckets FBuckets;
+    std::vector<TBucketScratch> FScratch;
+    // 1 for the first smoothing of each state of the step.
+    THugePageArray<std::uint8_t> FFirsts;
     // The threads of a large step, started at the first one.
     unsigned FParts = 1;
     std::unique_ptr<TWorkers> FWorkers;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces of the contraction on their own: the strided polynomial with its
-// checked 64-bit and exact coefficients, the pairing table and the crossing
-// order.
+// checked 64-bit and exact coefficients, the pairing table, the buckets of a
+// step's smoothings and the crossing order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "bracket/order/CrossingOrder.h"
-#include "bracket/FirstIndex.h"
 #include "bracket/PairingTable.h"
+#include "bracket/SmoothingBuckets.h"
 #include "knot/Parts.h"
 #include "knot/PortGraph.h"
 #include "bracket/StridePoly.h"
@@ -200,36 +200,83 @@ TEST(PairingTable, EqualKeysMeetAndOthersDoNot) {
     }
 }
 
-// Threads entering the keys of a step at once, interleaved so that equal
-// keys race, with the full hash, every hash equal and two hash values: every
-// key keeps its first item, and equal keys share their place.
-TEST(FirstIndex, TheFirstItemOfEveryKeyWinsOnAnyNumberOfThreads) {
-    constexpr std::size_t Items = 20000, Length = 5;
+// The buckets of a step of 40,000 smoothings (every seventh one dead), with
+// the full hash, every hash equal and two hash values, placed and numbered on
+// one and on four threads: equal keys, and only those, share a state; its
+// list holds every live smoothing once, sorted by state and in order within
+// one; the states numbered by their first smoothings are those one thread
+// taking the keys in order numbers; and they are the same on four threads.
+TEST(SmoothingBuckets, NumberTheStatesOfEqualKeysAsOneThreadDoes) {
+    constexpr std::size_t Items = 40000, Length = 5;
     std::mt19937 rng(10);
     std::uniform_int_distribution<int> byte(0, 6);
     std::vector<std::uint8_t> keys(Items * Length);
     for (std::uint8_t& b : keys) b = static_cast<std::uint8_t>(byte(rng) / 2);
+    const auto live = [](std::size_t i) { return i % 7 != 3; };
     const TPairingTable hasher(static_cast<int>(Length) - 1);
-    std::map<std::vector<std::uint8_t>, std::size_t> first;
-    for (std::size_t i = Items; i-- > 0;) first[std::vector<std::uint8_t>(&keys[i * Length], &keys[(i + 1) * Length])] = i;
     for (const std::uint32_t mask : {~std::uint32_t{0}, std::uint32_t{0}, std::uint32_t{1} << 31}) {
+        std::vector<std::uint32_t> hashes(Items);
+        for (std::size_t i = 0; i < Items; ++i) hashes[i] = hasher.Hash(&keys[i * Length]) & mask;
+        std::vector<std::uint32_t> oneThread;
         for (const unsigned parts : {1u, 4u}) {
-            TFirstIndex index;
-            index.Resize(Items);
-            RunParts(parts, [&](unsigned Part) { index.Clear(parts, Part); });
-            std::vector<std::size_t> place(Items);
+            TSmoothingBuckets buckets;
+            buckets.Start(Items, parts);
             RunParts(parts, [&](unsigned Part) {
-                for (std::size_t i = Part; i < Items; i += parts)
-                    place[i] = index.Enter(i, hasher.Hash(&keys[i * Length]) & mask, keys.data(), Length);
+                buckets.Count(Part, PartBegin(Items, parts, Part), PartBegin(Items, parts, Part + 1), hashes.data(), live);
             });
-            for (std::size_t i = 0; i < Items; ++i) {
-                const std::size_t expected = first[std::vector<std::uint8_t>(&keys[i * Length], &keys[(i + 1) * Length])];
-                ASSERT_EQ(index.First(place[i]), expected) << mask << " " << parts << " " << i;
-                ASSERT_EQ(place[i], place[expected]);
+            ASSERT_EQ(buckets.Lay(), Items - Items / 7);
+            RunParts(parts, [&](unsigned Part) {
+                buckets.Place(Part, PartBegin(Items, parts, Part), PartBegin(Items, parts, Part + 1), hashes.data(), live);
+            });
+            std::vector<std::uint32_t> local(Items, ~std::uint32_t{0});
+            std::vector<TBucketScratch> scratch(parts);
+            RunParts(parts, [&](unsigned Part) {
+                for (std::size_t b = Part; b < buckets.Buckets(); b += parts)
+                    buckets.Number(b, scratch[Part], keys.data(), Length, hashes.data(),
+                                   [&](std::size_t i, std::uint32_t state) { local[i] = state; });
+            });
+            // The states of the step numbered over the buckets in the order
+            // of their first smoothings.
+            std::vector<std::uint32_t> state(Items, ~std::uint32_t{0});
+            std::map<std::uint32_t, std::pair<std::size_t, std::uint32_t>> firsts;
+            for (std::size_t b = 0; b < buckets.Buckets(); ++b)
+                for (std::uint32_t j = 0; j < buckets.States(b); ++j) firsts[buckets.Firsts[buckets.Begin(b) + j]] = {b, j};
+            std::map<std::pair<std::size_t, std::uint32_t>, std::uint32_t> number;
+            for (const auto& [first, local] : firsts) number.emplace(local, static_cast<std::uint32_t>(number.size()));
+            std::map<std::vector<std::uint8_t>, std::uint32_t> stateOfKey;
+            for (std::size_t b = 0; b < buckets.Buckets(); ++b) {
+                for (std::size_t k = buckets.Begin(b); k < buckets.Begin(b + 1); ++k) {
+                    const std::uint32_t i = buckets.List[k];
+                    ASSERT_TRUE(live(i));
+                    ASSERT_EQ(buckets.BucketOf(hashes[i]), b);
+                    ASSERT_EQ(state[i], ~std::uint32_t{0}) << "listed twice";
+                    ASSERT_LT(local[i], buckets.States(b));
+                    state[i] = number.at({b, local[i]});
+                    if (k > buckets.Begin(b)) {
+                        const std::uint32_t before = buckets.List[k - 1];
+                        ASSERT_TRUE(local[before] < local[i] || (local[before] == local[i] && before < i));
+                    }
+                    // A key met for the first time in the order of the
+                    // smoothings opens the next state.
+                    const std::vector<std::uint8_t> key(&keys[i * Length], &keys[(i + 1) * Length]);
+                    const auto [at, fresh] = stateOfKey.emplace(key, state[i]);
+                    ASSERT_EQ(at->second, state[i]);
+                    ASSERT_EQ(fresh, buckets.Firsts[buckets.Begin(b) + local[i]] == i);
+                }
             }
+            // Taken in order, the first smoothings open the states 0, 1, 2...
+            std::uint32_t opened = 0;
+            for (std::size_t i = 0; i < Items; ++i) {
+                if (!live(i)) continue;
+                ASSERT_LE(state[i], opened);
+                if (state[i] == opened) ++opened;
+            }
+            ASSERT_EQ(opened, stateOfKey.size());
+            for (std::size_t i = 0; i < Items; ++i) ASSERT_EQ(state[i] != ~std::uint32_t{0}, live(i));
+            if (parts == 1) oneThread = state;
+            else EXPECT_EQ(state, oneThread) << mask;
         }
     }
-    EXPECT_GT(first.size(), 200u);
 }
 
 TEST(CrossingOrder, EveryCrossingOnceAndSmallBoundaries) {
