@@ -33,8 +33,9 @@
 namespace ravelon {
 
 // What one thread needs to number a bucket: an index of its keys and the
-// room to sort it. Kept from bucket to bucket.
-struct TBucketScratch {
+// room to sort it. Kept from bucket to bucket; a cache line of its own, as
+// its lists grow while the other threads' grow.
+struct alignas(64) TBucketScratch {
     // Each place: the key's hash in the high half, its state in the bucket
     // plus one in the low half (0 for a free place).
     std::vector<std::uint64_t> Index;
@@ -60,7 +61,8 @@ public:
         if (Smoothings >= std::size_t{1} << 32) throw std::length_error("too many smoothings in one step");
         FBuckets = std::min(std::bit_floor(std::max<std::size_t>(Smoothings / BucketSmoothings, 1)), MostBuckets);
         FParts = Parts;
-        FPlaces.assign(static_cast<std::size_t>(Parts) * FBuckets, 0);
+        FStride = (FBuckets + 7) / 8 * 8 + 8;
+        FPlaces.assign(static_cast<std::size_t>(Parts) * FStride, 0);
         FBegin.assign(FBuckets + 1, 0);
         FStates.assign(FBuckets, 0);
     }
@@ -71,7 +73,7 @@ public:
     // Counts the live smoothings of part Part, First to Last - 1, by bucket.
     template <class TLive>
     void Count(unsigned Part, std::size_t First, std::size_t Last, const std::uint32_t* Hashes, const TLive& Live) {
-        std::size_t* const counts = FPlaces.data() + Part * FBuckets;
+        std::size_t* const counts = FPlaces.data() + Part * FStride;
         for (std::size_t i = First; i < Last; ++i)
             if (Live(i)) ++counts[BucketOf(Hashes[i])];
     }
@@ -81,7 +83,7 @@ public:
         std::size_t at = 0;
         for (std::size_t b = 0; b < FBuckets; ++b) {
             FBegin[b] = at;
-            for (unsigned part = 0; part < FParts; ++part) at += std::exchange(FPlaces[part * FBuckets + b], at);
+            for (unsigned part = 0; part < FParts; ++part) at += std::exchange(FPlaces[part * FStride + b], at);
         }
         FBegin[FBuckets] = at;
         List.resize(at);
@@ -91,7 +93,7 @@ public:
     // Places the live smoothings of part Part, in their order, as counted.
     template <class TLive>
     void Place(unsigned Part, std::size_t First, std::size_t Last, const std::uint32_t* Hashes, const TLive& Live) {
-        std::size_t* const places = FPlaces.data() + Part * FBuckets;
+        std::size_t* const places = FPlaces.data() + Part * FStride;
         for (std::size_t i = First; i < Last; ++i)
             if (Live(i)) List[places[BucketOf(Hashes[i])]++] = static_cast<std::uint32_t>(i);
     }
@@ -157,8 +159,11 @@ public:
 private:
     std::size_t FBuckets = 1;
     unsigned FParts = 1;
-    // Per part and bucket: the count of its smoothings, then their next place.
+    // Per part and bucket: the count of its smoothings, then their next place;
+    // the parts' rows a cache line apart, so that no two threads write to
+    // one line.
     std::vector<std::size_t> FPlaces;
+    std::size_t FStride = 16;
     std::vector<std::size_t> FBegin, FStates;
 };
 
