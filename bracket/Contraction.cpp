@@ -2,9 +2,6 @@
 #include "bracket/Contraction.h"
 
 #include <algorithm>
-#include <limits>
-#include <map>
-#include <stdexcept>
 
 #include "bracket/ContractionRun.h"
 #include "bracket/order/CostModel.h"
@@ -30,11 +27,16 @@ TStridePoly<TCoefficient> Exact(const TStridePoly<C>& Poly) {
 }
 const TStridePoly<TCoefficient>& Exact(const TStridePoly<TCoefficient>& Poly) { return Poly; }
 
+// Appends the terms of Poly to Terms.
+void AppendTerms(const TStridePoly<TCoefficient>& Poly, std::vector<TLaurent::TTermOf>& Terms) {
+    for (std::size_t i = 0; i < Poly.Coeffs.size(); ++i) Terms.emplace_back(Poly.Low + 4 * static_cast<std::int64_t>(i), Poly.Coeffs[i]);
+}
+
 // d^(FreeLoops - 1) times the sum of the classes (each of which holds at
-// least one loop in every state), as non-zero terms, largest exponent first.
+// least one loop in every state); TLaurent adds the terms of one exponent.
 template <class C>
 TLaurent Finish(const std::vector<TStridePoly<C>>& Classes, int FreeLoops) {
-    std::map<std::int64_t, TCoefficient, std::greater<>> sum;
+    std::vector<TLaurent::TTermOf> terms;
     for (const TStridePoly<C>& poly : Classes) {
         TStridePoly<TCoefficient> value = Exact(poly);
         value.DivideByLoop();
@@ -43,11 +45,8 @@ TLaurent Finish(const std::vector<TStridePoly<C>>& Classes, int FreeLoops) {
             if (!value.Coeffs.empty()) times.AddTimesLoops(value, 0, 1, 1);
             value = std::move(times);
         }
-        for (std::size_t i = 0; i < value.Coeffs.size(); ++i)
-            sum[value.Low + 4 * static_cast<std::int64_t>(i)] += value.Coeffs[i];
+        AppendTerms(value, terms);
     }
-    std::vector<TLaurent::TTermOf> terms;
-    for (auto& [exponent, coefficient] : sum) terms.emplace_back(exponent, std::move(coefficient));
     return TLaurent(std::move(terms));
 }
 
@@ -61,8 +60,7 @@ TLaurent LoopsOnly(int Loops) {
         value = std::move(times);
     }
     std::vector<TLaurent::TTermOf> terms;
-    for (std::size_t i = 0; i < value.Coeffs.size(); ++i)
-        terms.emplace_back(value.Low + 4 * static_cast<std::int64_t>(i), value.Coeffs[i]);
+    AppendTerms(value, terms);
     return TLaurent(std::move(terms));
 }
 

@@ -25,7 +25,6 @@
 
 namespace ravelon {
 
-
 // A code made ready for the contraction: the crossings of moves I and II
 // taken away (when the limits say so), the crossing order found, and the
 // bytes that order is expected to hold.
@@ -47,7 +46,7 @@ bool BeyondReach(const TBracketPlan& Plan, const TContractionLimits& Limits = {}
 
 // The bracket of the code planned, as ContractBracket(Code) gives it.
 TLaurent ContractBracket(const TBracketPlan& Plan, const TContractionLimits& Limits = {},
-                              TContractionStats* Stats = nullptr);
+                         TContractionStats* Stats = nullptr);
 
 // The bracket's terms as a polynomial in A (the constant 0 when there is
 // none), and the Jones polynomial in t of a code of writhe Writhe with that
@@ -64,6 +63,6 @@ TPoly JonesPolynomial(const TLaurent& Bracket, int Writhe);
 // projection, or the bytes built); TCancelled when the progress of Limits is
 // cancelled.
 TLaurent ContractBracket(const TKnot& Code, const TContractionLimits& Limits = {},
-                              TContractionStats* Stats = nullptr);
+                         TContractionStats* Stats = nullptr);
 
 }  // namespace ravelon

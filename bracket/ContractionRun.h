@@ -317,7 +317,7 @@ private:
     // needs and the bound of its sums, and the target of each smoothing of
     // each state (FTargets), looked up in order.
     void SmoothInOrder(const TContractionStep& Step, TPairingTable& Next, std::size_t HeldBefore) {
-        constexpr std::size_t FetchAhead = 8;
+        constexpr std::size_t LookAhead = 8;
         const std::size_t sources = FTable.Count();
         const std::size_t length = Next.KeyLength();
         FKeys.resize(2 * sources * length);
@@ -326,7 +326,7 @@ private:
         Check(HeldBefore + ScratchBytes());
         MakeKeys(Step, Next, 0, sources);
         for (std::size_t smoothing = 0; smoothing < 2 * sources; ++smoothing) {
-            if (smoothing + FetchAhead < 2 * sources) Next.Prefetch(FHashes[smoothing + FetchAhead]);
+            if (smoothing + LookAhead < 2 * sources) Next.Prefetch(FHashes[smoothing + LookAhead]);
             if (!Live(smoothing)) continue;
             const std::size_t state = Next.FindOrAdd(FKeys.data() + smoothing * length, FHashes[smoothing]);
             Cover(Next, state, smoothing);
@@ -607,7 +607,9 @@ private:
     TCoefficientArrays<N, W> FArrays;
     // The arrays the next step fills.
     TCoefficientArrays<N, W> FSpare;
-    // The pairings of the smoothings of a step, their hashes and targets.
+    // The pairings of the smoothings of a step, their hashes and targets; a
+    // shared step, once its buckets are numbered, keeps the state of each
+    // first smoothing in place of its hash.
     THugePageArray<std::uint8_t> FKeys;
     THugePageArray<std::uint32_t> FHashes;
     THugePageArray<TTarget> FTargets;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classical/ModularMatrix.h"
 
-#include "classical/Montgomery.h"
-
 #include <utility>
+
+#include "classical/Montgomery.h"
 
 namespace ravelon {
 
