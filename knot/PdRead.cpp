@@ -5,6 +5,8 @@
 #include <cctype>
 #include <limits>
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "knot/PortGraph.h"
@@ -14,42 +16,73 @@ namespace ravelon {
 
 namespace {
 
-// One token: '[', ']', ',', a word (letters) or a number.
+// One token: '[', ']', ',', a word (letters), a number, a number too large
+// for a label ('N') or a character no code holds ('?'), with the place of its
+// first character (counted in characters from 1).
 struct TToken {
-    char Kind = 0;  // '[', ']', ',', 'w' or 'n'
+    char Kind = 0;  // '[', ']', ',', 'w', 'n', 'N' or '?'
     std::string Text;
     int Value = 0;
+    std::size_t Column = 0;
 };
+
+// The bytes of the UTF-8 character starting at Text[I], or 1 for a byte that
+// starts none.
+std::size_t CharacterBytes(const std::string& Text, std::size_t I) {
+    const auto lead = static_cast<unsigned char>(Text[I]);
+    const std::size_t bytes = lead >= 0xF0 && lead < 0xF8 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (lead >= 0xF8 || I + bytes > Text.size()) return 1;
+    for (std::size_t k = 1; k < bytes; ++k)
+        if ((static_cast<unsigned char>(Text[I + k]) & 0xC0) != 0x80) return 1;
+    return bytes;
+}
+
+// A character no code holds, as the message shows it: itself when it is
+// printable, else its byte in hexadecimal.
+std::string Shown(const std::string& Text, std::size_t I, std::size_t Bytes) {
+    const auto lead = static_cast<unsigned char>(Text[I]);
+    if (Bytes > 1 || (lead > ' ' && lead < 0x7F)) return Text.substr(I, Bytes);
+    constexpr char Hex[] = "0123456789ABCDEF";
+    return std::string("0x") + Hex[lead >> 4] + Hex[lead & 15];
+}
 
 std::vector<TToken> Tokens(const std::string& text) {
     std::vector<TToken> out;
+    std::size_t column = 1;
     for (std::size_t i = 0; i < text.size();) {
         const auto ch = static_cast<unsigned char>(text[i]);
+        const std::size_t first = i;
+        TToken token{0, {}, 0, column};
         if (std::isspace(ch)) {
             ++i;
         } else if (ch == '[' || ch == ']' || ch == ',') {
-            out.push_back({static_cast<char>(ch), {}, 0});
+            token.Kind = static_cast<char>(ch);
             ++i;
         } else if (std::isdigit(ch)) {
             long long v = 0;
-            while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-                v = v * 10 + (text[i] - '0');
-                if (v > std::numeric_limits<int>::max()) throw TPdError("ラベルの数が大きすぎます");
-                ++i;
+            token.Kind = 'n';
+            for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+                if (v <= std::numeric_limits<int>::max()) v = v * 10 + (text[i] - '0');
+                if (v > std::numeric_limits<int>::max()) token.Kind = 'N';
             }
-            out.push_back({'n', {}, static_cast<int>(v)});
+            token.Value = token.Kind == 'n' ? static_cast<int>(v) : 0;
         } else if (std::isalpha(ch)) {
-            std::string w;
-            while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]))) w += text[i++];
-            out.push_back({'w', w, 0});
+            token.Kind = 'w';
+            while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]))) ++i;
         } else {
-            throw TPdError("PD コードとして読めない文字があります: " + std::string(1, text[i]));
+            token.Kind = '?';
+            i += CharacterBytes(text, i);
         }
+        token.Text = token.Kind == '?' ? Shown(text, first, i - first) : text.substr(first, i - first);
+        if (token.Kind != 0) out.push_back(std::move(token));
+        // Each character counts once, whatever its bytes.
+        for (std::size_t k = first; k < i; ++k) column += (static_cast<unsigned char>(text[k]) & 0xC0) != 0x80;
     }
     return out;
 }
 
 // Recursive descent over the tokens: code := "PD" "[" list "]" | "[" list "]" | list.
+// The first token out of place is named in the message, with its place.
 class TParser {
 public:
     explicit TParser(std::vector<TToken> t) : T(std::move(t)) {}
@@ -74,9 +107,21 @@ public:
 
 private:
     bool Is(char k) const { return P < T.size() && T[P].Kind == k; }
-    [[noreturn]] static void Fail() { throw TPdError("PD コードとして読めません"); }
+    // Refuses the code at token P; Wanted is the token that should have come
+    // there, when only one could.
+    [[noreturn]] void Fail(char Wanted = 0) const {
+        if (P == T.size()) {
+            if (Wanted != 0) throw TPdError("PD コードとして読めません: 最後に「" + std::string(1, Wanted) + "」がありません");
+            throw TPdError("PD コードとして読めません: 途中で終わっています");
+        }
+        const TToken& t = T[P];
+        const std::string where = std::to_string(t.Column) + " 文字目の「" + t.Text + "」";
+        if (t.Kind == 'N') throw TPdError("ラベルの数が大きすぎます: " + where);
+        if (t.Kind == '?') throw TPdError("PD コードとして読めない文字があります: " + where);
+        throw TPdError("PD コードとして読めません: " + where);
+    }
     void Expect(char k) {
-        if (!Is(k)) Fail();
+        if (!Is(k)) Fail(k);
         ++P;
     }
     std::vector<std::vector<int>> List() {
@@ -208,7 +253,9 @@ TKnot Build(const std::vector<std::vector<int>>& code) {
 }  // namespace
 
 TKnot ReadPdCode(const std::string& Text) {
-    const std::vector<std::vector<int>> code = TParser(Tokens(Text)).Code();
+    std::vector<TToken> tokens = Tokens(Text);
+    if (tokens.empty()) throw TPdError("PD コードが入力されていません");
+    const std::vector<std::vector<int>> code = TParser(std::move(tokens)).Code();
     if (code.empty()) throw TPdError("交点がありません");
     return Build(code);
 }

@@ -85,11 +85,24 @@ TEST(PdRead, BadInputIsRefusedInJapanese) {
     };
     EXPECT_EQ(message("X[1,5,2,4] X[3,1,4,6] X[5,3,6,7]"), "ラベル 2 が 1 回現れます (ちょうど 2 回のはずです)");
     EXPECT_EQ(message("X[1,5,2] X[3,1,4,6]"), "交点 1 のラベルが 4 個ではありません (3 個)");
-    EXPECT_EQ(message("hello"), "PD コードとして読めません");
-    EXPECT_EQ(message("X[1,2,3,4"), "PD コードとして読めません");
-    EXPECT_EQ(message("X[1;2;3;4]"), "PD コードとして読めない文字があります: ;");
-    EXPECT_EQ(message(""), "交点がありません");
-    EXPECT_EQ(message("X[1,99999999999,2,4]"), "ラベルの数が大きすぎます");
+    // The first thing out of place is named, at its place in characters.
+    EXPECT_EQ(message("hello"), "PD コードとして読めません: 1 文字目の「hello」");
+    EXPECT_EQ(message("hello world garbage !!"), "PD コードとして読めません: 1 文字目の「hello」");
+    EXPECT_EQ(message("X[1,5,2,4] Y[3,1,4,6]"), "PD コードとして読めません: 12 文字目の「Y」");
+    EXPECT_EQ(message("PD[X[1,5,2,4]] X"), "PD コードとして読めません: 16 文字目の「X」");
+    EXPECT_EQ(message("X[1,2,3,4"), "PD コードとして読めません: 最後に「]」がありません");
+    EXPECT_EQ(message("PD"), "PD コードとして読めません: 最後に「[」がありません");
+    EXPECT_EQ(message("X[1;2;3;4]"), "PD コードとして読めない文字があります: 4 文字目の「;」");
+    EXPECT_EQ(message("交点 X[1,2]"), "PD コードとして読めない文字があります: 1 文字目の「交」");
+    EXPECT_EQ(message("X[1、2]"), "PD コードとして読めない文字があります: 4 文字目の「、」");
+    EXPECT_EQ(message("X[1,2\x01]"), "PD コードとして読めない文字があります: 6 文字目の「0x01」");
+    EXPECT_EQ(message("X[1,2\xff]"), "PD コードとして読めない文字があります: 6 文字目の「0xFF」");
+    EXPECT_EQ(message(""), "PD コードが入力されていません");
+    EXPECT_EQ(message(" \t "), "PD コードが入力されていません");
+    EXPECT_EQ(message("PD[]"), "交点がありません");
+    EXPECT_EQ(message("X[1,99999999999,2,4]"), "ラベルの数が大きすぎます: 5 文字目の「99999999999」");
+    EXPECT_EQ(message("X[1,2147483648,2,4]"), "ラベルの数が大きすぎます: 5 文字目の「2147483648」");
+    EXPECT_EQ(ReadPdCode("X[1,5,2,4] X[3,1,4,2147483647] X[5,3,2147483647,2]").FCrossingCount(), 3);
     // Arcs whose ends are both under-strand entries cannot be oriented.
     EXPECT_EQ(message("X[1,2,3,4] X[1,4,3,2]"), "ラベルの並びから向きが決まりません (向きが矛盾しています)");
     // Every label twice and oriented, but no plane diagram: the trefoil's code
