@@ -1,20 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Calc.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <exception>
-#include <new>
-#include <ostream>
-
 #include <filesystem>
-#include <fstream>
-#include <iostream>
+#include <new>
 #include <optional>
+#include <ostream>
+#include <system_error>
 #include <unordered_map>
 
 #include "cli/CalcReport.h"
+#include "cli/LineReader.h"
+#include "diagram/FileError.h"
 #include "knot/Progress.h"
 #include "table/KnotTable.h"
 #include "knot/PdRead.h"
@@ -37,17 +43,33 @@ bool Flush(std::ostream& Out) {
 }
 
 // Draws Knot into Dir/Number.rvd, creating Dir; returns the file's name.
-// Throws TLayoutError or TFileError, or std::runtime_error when Dir cannot
-// be made.
+// Throws TLayoutError, or std::runtime_error when Dir cannot be made or the
+// file cannot be written.
 std::string SaveDrawing(const TKnot& Knot, const std::string& Dir, int Number) {
     const TDrawing drawing = DrawCode(Knot);
     std::error_code error;
     std::filesystem::create_directories(Dir, error);
     if (error) throw std::runtime_error("フォルダを作れません: " + Dir);
     const std::string file = (std::filesystem::path(Dir) / (std::to_string(Number) + ".rvd")).string();
-    drawing.Draw.SaveToFile(file, drawing.Width, drawing.Height);
+    try {
+        drawing.Draw.SaveToFile(file, drawing.Width, drawing.Height);
+    } catch (const TFileError& e) {
+        throw std::runtime_error("図を書き込めません: " + file + " (" + e.what() + ")");
+    }
     return file;
 }
+
+// A file descriptor, closed with the object when Owned.
+struct TDescriptor {
+    int Fd;
+    bool Owned;
+    TDescriptor(int F, bool O) : Fd(F), Owned(O) {}
+    ~TDescriptor() {
+        if (Owned && Fd >= 0) ::close(Fd);
+    }
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+};
 
 // The computation of every diagram of one run, and the exit status so far.
 struct TCalcRun {
@@ -101,26 +123,33 @@ struct TCalcRun {
     }
 
     // Every PD code of a file ("-": standard input), one a line; blank lines
-    // and lines starting with '#' are skipped.
+    // and lines starting with '#' are skipped. A file that cannot be opened,
+    // a folder, or a read that fails part-way is a failure of the file, with
+    // its cause; the lines read before are computed.
     void PdFile(const std::string& File) {
         const bool stdin = File == "-";
-        std::ifstream file;
-        if (!stdin) {
-            file.open(File);
-            if (!file) {
-                Fail(File, "ファイルを開けません");
-                return;
-            }
-        }
-        std::istream& in = stdin ? std::cin : file;
         const std::string name = stdin ? "標準入力" : File;
+        const TDescriptor file(stdin ? STDIN_FILENO : ::open(File.c_str(), O_RDONLY | O_CLOEXEC), !stdin);
+        if (file.Fd < 0) {
+            Fail(name, FileErrorMessage(errno));
+            return;
+        }
+        struct stat st {};
+        if (::fstat(file.Fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+            Fail(name, "ファイルではなくフォルダです");
+            return;
+        }
+        TLineReader in(ReadOfDescriptor(file.Fd, Stop));
         std::string line;
-        for (int number = 1; !Stopped() && std::getline(in, line); ++number) {
+        int number = 1;
+        for (; !Stopped() && in.Next(line); ++number) {
             if (line.find_first_not_of(" \t\r") == std::string::npos || line[line.find_first_not_of(" \t\r")] == '#')
                 continue;
             One(name, number, [&] { return ReadPdCode(line); }, name + " " + std::to_string(number) + " 行目");
             if (!Out) return;
         }
+        if (in.Error() != 0)
+            Fail(name, std::to_string(number) + " 行目を読み込めませんでした (" + FileErrorMessage(in.Error()) + ")");
     }
 
     // The entry of the knot table named Name, read as --pd-in reads its code.
@@ -196,7 +225,12 @@ bool ParseMemorySize(const std::string& Text, std::size_t& Bytes) {
         if (at == std::string::npos) return false;
         scale = std::ldexp(1.0, 10 * static_cast<int>(at + 1));
     }
-    const double bytes = std::stod(Text.substr(0, digits)) * scale;
+    // Read whatever the locale; a number past the range of a double (400
+    // digits) or too small for one is refused like any wrong size.
+    double value = 0;
+    const auto [end, error] = std::from_chars(Text.data(), Text.data() + digits, value);
+    if (error != std::errc() || end != Text.data() + digits) return false;
+    const double bytes = value * scale;
     if (!(bytes >= 1) || bytes >= std::ldexp(1.0, 63)) return false;
     Bytes = static_cast<std::size_t>(bytes);
     return true;

@@ -7,9 +7,7 @@
 
 namespace ravelon {
 
-namespace {
-
-std::string ErrorMessage(int Err) {
+std::string FileErrorMessage(int Err) {
     switch (Err) {
         case ENOENT: return "ファイルが見つかりません";
         case EINVAL:
@@ -27,9 +25,7 @@ std::string ErrorMessage(int Err) {
     }
 }
 
-}  // namespace
-
-void FailWithError(int Err) { throw TFileError(ErrorMessage(Err)); }
+void FailWithError(int Err) { throw TFileError(FileErrorMessage(Err)); }
 
 void FailToCreate(const std::string& Folder, int Err) {
     struct stat st {};

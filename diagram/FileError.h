@@ -21,6 +21,8 @@ inline const char* const BadFileNameMessage = "不正なファイル名です";
 // The message for a file to be written into a folder that does not exist.
 inline const char* const MissingFolderMessage = "保存先のフォルダが存在しません";
 
+// The user's message for the operating system's error code Err.
+std::string FileErrorMessage(int Err);
 // Throws TFileError with the user's message for the operating system's error
 // code Err.
 [[noreturn]] void FailWithError(int Err);
