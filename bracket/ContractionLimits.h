@@ -10,6 +10,13 @@
 
 namespace ravelon {
 
+// The most states a step of the contraction may start from. Its smoothings,
+// and so the states it makes, then number at most 2^31, which the 32-bit
+// numbers of a step count: the targets of its smoothings, the lists of its
+// buckets and the index of its new states (2^32 places, half of them used
+// at most).
+constexpr std::size_t MostStepStates = std::size_t{1} << 30;
+
 // How far the contraction may go, and how it prepares the code.
 struct TContractionLimits {
     // Refuse with TTooComplex once the states would need more than this; 0
@@ -20,6 +27,9 @@ struct TContractionLimits {
     // peak resident size of the whole process was 1.01 to 1.04 times the
     // bytes counted.
     std::size_t MaxBytes = 0;
+    // Refuse with TTooComplex a step from more states than this (never more
+    // than MostStepStates, whatever is asked).
+    std::size_t MaxStepStates = MostStepStates;
     // Remove the crossings of moves I and II first (bracket/Simplify.h).
     bool Simplify = true;
     // The orders tried (bracket/order/OrderSearch.h).
@@ -43,6 +53,9 @@ enum class TCoefficientKind { Bits64, Bits128, Exact };
 struct TContractionStats {
     // The bound of the memory the contraction kept to.
     std::size_t MaxBytes = 0;
+    // Refuse with TTooComplex a step from more states than this (never more
+    // than MostStepStates, whatever is asked).
+    std::size_t MaxStepStates = MostStepStates;
     // The crossings contracted, after the simplification.
     int Crossings = 0;
     // The widest boundary of the crossing order.

@@ -183,6 +183,7 @@ public:
             TPairingTable& next = FSpareTable;
             next.Reset(step.NewWidth());
             const std::size_t heldBefore = FTable.Bytes() + FArrays.Bytes();
+            CheckStates(next.KeyLength(), heldBefore);
             if (parts == 1) SmoothInOrder(step, next, heldBefore);
             else Smooth(step, next, parts, heldBefore);
             const TLayoutCounts counts = next.Layout(NarrowBits<N>);
@@ -589,6 +590,17 @@ private:
         std::size_t bytes = 0;
         for (const TBucketScratch& scratch : FScratch) bytes += scratch.Bytes();
         return bytes;
+    }
+
+    // Refuses a step from more states than the 32-bit numbers of a step
+    // count (MostStepStates), with the memory its smoothings alone would
+    // add to the Held bytes.
+    void CheckStates(std::size_t KeyLength, std::size_t Held) const {
+        const std::size_t sources = FTable.Count();
+        if (sources <= std::min(FLimits.MaxStepStates, MostStepStates)) return;
+        // A key, a hash, a target, a mark and two places in the buckets.
+        const std::size_t perSmoothing = KeyLength + 3 * sizeof(std::uint32_t) + sizeof(TTarget) + 1;
+        throw TTooComplex(std::max(Held + 2 * sources * perSmoothing, static_cast<std::size_t>(FStats.ProjectedBytes)));
     }
 
     void Check(std::size_t Bytes) {

@@ -3,9 +3,18 @@
 // told in the refusal, and overridden by the caller.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "bracket/Contraction.h"
 #include "bracket/MemoryBound.h"
@@ -26,6 +35,112 @@ TEST(MemoryBound, ReadsMemAvailable) {
     std::istringstream empty;
     EXPECT_EQ(MemAvailableOf(empty), 0u);
 }
+
+TEST(MemoryBound, ReadsTheCgroupsOfTheProcess) {
+    std::istringstream v2("0::/user.slice/user-1000.slice/session-4.scope\n");
+    EXPECT_EQ(CgroupPathsOf(v2).V2, "/user.slice/user-1000.slice/session-4.scope");
+    EXPECT_EQ(CgroupPathsOf(v2).V1Memory, "");
+    std::istringstream hybrid(
+        "9:name=systemd:/\n5:cpu,memory:/docker/ab:c\n4:memoryless:/no\n0::/\n");
+    const TCgroupPaths paths = CgroupPathsOf(hybrid);
+    EXPECT_EQ(paths.V2, "/");
+    EXPECT_EQ(paths.V1Memory, "/docker/ab:c");
+
+    const auto room = [](const std::string& Limit, const std::string& Usage) {
+        std::istringstream limit(Limit), usage(Usage);
+        return CgroupRoomOf(limit, usage);
+    };
+    EXPECT_EQ(room("max\n", "123\n"), NoLimit);
+    EXPECT_EQ(room("1073741824\n", "268435456\n"), std::size_t{805306368});
+    EXPECT_EQ(room("1000\n", "4000\n"), 0u);
+    EXPECT_EQ(room("", "4000\n"), NoLimit);
+}
+
+// A made-up cgroup tree: the least room of the process's cgroup and those
+// above it counts, in v2, in v2 beside v1 (unified) and in v1.
+TEST(MemoryBound, TheLeastRoomOfTheCgroupsAboveCounts) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("ravelon-cgroup-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    const auto write = [&](const fs::path& Dir, const char* Limit, const char* Usage, const std::string& L,
+                           const std::string& U) {
+        fs::create_directories(Dir);
+        std::ofstream(Dir / Limit) << L << '\n';
+        std::ofstream(Dir / Usage) << U << '\n';
+    };
+    const TCgroupPaths none;
+    EXPECT_EQ(CgroupRoomUnder(root.string(), none), NoLimit);
+    write(root / "a", "memory.max", "memory.current", "max", "50");
+    write(root / "a/b", "memory.max", "memory.current", "9000", "1000");
+    write(root / "a/b/c", "memory.max", "memory.current", "max", "10");
+    TCgroupPaths v2;
+    v2.V2 = "/a/b/c";
+    EXPECT_EQ(CgroupRoomUnder(root.string(), v2), 8000u);
+    write(root / "a", "memory.max", "memory.current", "3000", "500");
+    EXPECT_EQ(CgroupRoomUnder(root.string(), v2), 2500u);
+    v2.V2 = "/a/b/missing";  // a folder not seen still has the limits above
+    EXPECT_EQ(CgroupRoomUnder(root.string(), v2), 2500u);
+    write(root / "unified/a", "memory.max", "memory.current", "700", "100");
+    v2.V2 = "/a";
+    EXPECT_EQ(CgroupRoomUnder(root.string(), v2), 600u);
+    TCgroupPaths v1;
+    v1.V1Memory = "/docker/x";
+    write(root / "memory", "memory.limit_in_bytes", "memory.usage_in_bytes", "9223372036854771712", "10");
+    EXPECT_EQ(CgroupRoomUnder(root.string(), v1), std::size_t{9223372036854771702u});
+    write(root / "memory/docker", "memory.limit_in_bytes", "memory.usage_in_bytes", "4096", "1024");
+    EXPECT_EQ(CgroupRoomUnder(root.string(), v1), 3072u);
+    fs::remove_all(root);
+}
+
+TEST(MemoryBound, TheFreeMemoryIsTheLeastOfWhatIsKnown) {
+    std::istringstream status("Name: x\nVmPeak:  9000 kB\nVmSize:\t  4000 kB\n");
+    EXPECT_EQ(AddressRoomOf(std::uint64_t{5000} * 1024, status), std::size_t{1000} * 1024);
+    std::istringstream over("VmSize: 4000 kB\n"), without("Name: x\n"), any;
+    EXPECT_EQ(AddressRoomOf(1024, over), 0u);
+    EXPECT_EQ(AddressRoomOf(1024, without), 1024u);
+    EXPECT_EQ(AddressRoomOf(NoLimit, any), NoLimit);
+
+    std::mt19937_64 rng(4);
+    for (int trial = 0; trial < 1000; ++trial) {
+        std::size_t figures[3];
+        for (std::size_t& f : figures) f = rng() % 4 == 0 ? 0 : rng() >> (rng() % 64);
+        const std::size_t available = figures[0];
+        const std::size_t cgroup = figures[1] == 0 ? NoLimit : figures[1] - 1;
+        const std::size_t address = figures[2] == 0 ? NoLimit : figures[2] - 1;
+        std::vector<std::size_t> known;
+        if (available != 0) known.push_back(available);
+        if (cgroup != NoLimit) known.push_back(cgroup);
+        if (address != NoLimit) known.push_back(address);
+        const std::size_t free = FreeMemoryOf(available, cgroup, address);
+        if (known.empty()) {
+            EXPECT_EQ(free, 0u);
+        } else {
+            EXPECT_EQ(free, std::max<std::size_t>(1, *std::min_element(known.begin(), known.end())));
+        }
+    }
+}
+
+#ifndef RAVELON_SANITIZED_TESTS
+// Under an address space limit the bound is a share of the room it leaves.
+TEST(MemoryBoundDeathTest, AnAddressSpaceLimitBoundsTheFreeMemory) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const std::size_t before = FreeMemoryNow();
+            std::ifstream status("/proc/self/status");
+            std::size_t vm = 0;
+            for (std::string key; status >> key;)
+                if (key == "VmSize:") status >> vm;
+            rlimit limit{};
+            limit.rlim_cur = limit.rlim_max = vm * 1024 + 3 * GiB;
+            if (::setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(3);
+            const std::size_t free = FreeMemoryNow();
+            const bool bounded = free <= 3 * GiB && free + 64 * (std::size_t{1} << 20) >= std::min(3 * GiB, before);
+            std::_Exit(bounded && MachineContractionBytes() == ContractionBytesFor(free) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 TEST(MemoryBound, IsAShareOfTheFreeMemoryPastAMargin) {
     EXPECT_EQ(ContractionBytesFor(0), FallbackContractionBytes);
@@ -56,7 +171,7 @@ TEST(MemoryBound, TheCallersBoundOverridesTheMachines) {
     TContractionStats machine, given;
     const TLaurent terms = ContractBracket(code, {}, &machine);
     EXPECT_GE(machine.MaxBytes, LeastContractionBytes);
-    EXPECT_LE(machine.MaxBytes, ContractionBytesFor(MemAvailableNow()) + GiB);
+    EXPECT_LE(machine.MaxBytes, ContractionBytesFor(FreeMemoryNow()) + GiB);
     TContractionLimits limits;
     limits.MaxBytes = machine.PeakBytes / 3;
     try {
@@ -70,6 +185,32 @@ TEST(MemoryBound, TheCallersBoundOverridesTheMachines) {
     EXPECT_THROW(code.Bracket(small, nullptr, limits.MaxBytes), TTooComplex);
     code.Bracket(large, nullptr, 64 * GiB);
     EXPECT_EQ(large.FCount(), static_cast<int>(terms.size()));
+}
+
+// A step from more states than the bound of a step's states is refused with
+// the memory it needs, on one thread and on several; at the bound it is not.
+TEST(MemoryBound, AStepFromTooManyStatesIsRefused) {
+    std::mt19937 rng(21);
+    const TKnot code = testing::BraidClosure(7, testing::RandomBraidWord(rng, 7, 60));
+    for (const unsigned threads : {1u, 3u}) {
+        TContractionLimits limits;
+        limits.Threads = threads;
+        limits.ThreadStates = 16;
+        TContractionStats stats;
+        const TLaurent terms = ContractBracket(code, limits, &stats);
+        ASSERT_GT(stats.PeakStates, 8u);
+        // The widest table is the start of a step: the last one holds a few.
+        limits.MaxStepStates = stats.PeakStates;
+        EXPECT_EQ(ContractBracket(code, limits), terms);
+        limits.MaxStepStates = stats.PeakStates - 1;
+        try {
+            ContractBracket(code, limits);
+            ADD_FAILURE() << "no refusal";
+        } catch (const TTooComplex& e) {
+            EXPECT_GT(e.NeededBytes, stats.PeakStates * 2);
+        }
+    }
+    EXPECT_LE(2 * MostStepStates, std::size_t{1} << 31);
 }
 
 }  // namespace
