@@ -1,60 +1,71 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bracket/Workers.h"
 
+#include <algorithm>
+#include <system_error>
+
 namespace ravelon {
 
 TWorkers::TWorkers(unsigned Parts) : FErrors(Parts > 0 ? Parts : 1) {
-    for (unsigned part = 1; part < Parts; ++part) FThreads.emplace_back([this, part] { Serve(part); });
+    FThreads.reserve(FErrors.size() - 1);
+    try {
+        for (unsigned thread = 1; thread < Parts; ++thread) FThreads.emplace_back([this, thread] { Serve(thread); });
+    } catch (const std::system_error&) {
+        // The system starts no more threads: the parts go to those started.
+    }
 }
 
-TWorkers::~TWorkers() {
+TWorkers::~TWorkers() { Stop(); }
+
+void TWorkers::Stop() {
     {
         const std::lock_guard lock(FMutex);
         FStop = true;
     }
     FWake.notify_all();
     for (std::thread& t : FThreads) t.join();
+    FThreads.clear();
 }
 
-void TWorkers::Serve(unsigned Part) {
+void TWorkers::RunParts(unsigned Thread) {
+    for (unsigned part = Thread; part < FParts; part += Threads()) {
+        try {
+            (*FBody)(part);
+        } catch (...) {
+            FErrors[part] = std::current_exception();
+        }
+    }
+}
+
+void TWorkers::Serve(unsigned Thread) {
     std::uint64_t seen = 0;
     while (true) {
-        const std::function<void(unsigned)>* body = nullptr;
         {
             std::unique_lock lock(FMutex);
             FWake.wait(lock, [&] { return FStop || FRound != seen; });
             if (FStop) return;
             seen = FRound;
-            if (Part >= FRunning) continue;
-            body = FBody;
+            if (Thread >= FParts) continue;
         }
-        try {
-            (*body)(Part);
-        } catch (...) {
-            FErrors[Part] = std::current_exception();
-        }
+        RunParts(Thread);
         const std::lock_guard lock(FMutex);
         if (--FLeft == 0) FDone.notify_one();
     }
 }
 
 void TWorkers::Run(unsigned Parts, const std::function<void(unsigned)>& Body) {
-    if (Parts > this->Parts()) Parts = this->Parts();
     if (Parts == 0) return;
-    for (std::exception_ptr& e : FErrors) e = nullptr;
+    FErrors.assign(Parts, nullptr);
+    const unsigned threads = std::min(Parts, Threads());
     {
         const std::lock_guard lock(FMutex);
         FBody = &Body;
-        FRunning = Parts;
-        FLeft = Parts - 1;
+        FParts = Parts;
+        FLeft = threads - 1;
         ++FRound;
     }
-    if (Parts > 1) FWake.notify_all();
-    try {
-        Body(0);
-    } catch (...) {
-        FErrors[0] = std::current_exception();
-    }
+    if (threads > 1) FWake.notify_all();
+    RunParts(0);
     {
         std::unique_lock lock(FMutex);
         FDone.wait(lock, [&] { return FLeft == 0; });
