@@ -66,18 +66,14 @@ void DrawGroup(TDraw& Draw, const std::vector<TPoint>& Corners) {
 // The spacing and the canvas for a grid drawing Width x Height units.
 TScale ScaleFor(int Width, int Height, TDrawing& Out) {
     TScale scale;
-    scale.Spacing = SpacingOnDefault(Width, Height);
-    Out.Width = kDefaultCanvasWidth;
-    Out.Height = kDefaultCanvasHeight;
-    if (scale.Spacing < kMinSpacing) {
-        scale.Spacing = kMinSpacing;
-        Out.Width = std::max(Out.Width, Width * kMinSpacing + 2 * kCanvasMargin);
-        Out.Height = std::max(Out.Height, Height * kMinSpacing + 2 * kCanvasMargin);
-        if (Out.Width > kMaxCanvasSide || Out.Height > kMaxCanvasSide)
-            throw TLayoutError("図が大きすぎて描けません (" + std::to_string(Out.Width) + " × " +
-                               std::to_string(Out.Height) + " 必要ですが、キャンバスは " +
-                               std::to_string(kMaxCanvasSide) + " × " + std::to_string(kMaxCanvasSide) + " までです)");
-    }
+    const TCanvasFit fit = CanvasFor(Width, Height);
+    scale.Spacing = fit.Spacing;
+    Out.Width = fit.Width;
+    Out.Height = fit.Height;
+    if (Out.Width > kMaxCanvasSide || Out.Height > kMaxCanvasSide)
+        throw TLayoutError("図が大きすぎて描けません (" + std::to_string(Out.Width) + " × " + std::to_string(Out.Height) +
+                           " 必要ですが、キャンバスは " + std::to_string(kMaxCanvasSide) + " × " +
+                           std::to_string(kMaxCanvasSide) + " までです)");
     scale.Origin = {(Out.Width - Width * scale.Spacing) / 2, (Out.Height - Height * scale.Spacing) / 2};
     return scale;
 }
