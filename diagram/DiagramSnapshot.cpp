@@ -56,6 +56,13 @@ void TDiagramSnapshot::Restore(TDraw& Draw) const {
     PrevPoint = FPrevPoint;
 }
 
+bool operator==(const TDiagramSnapshot& A, const TDiagramSnapshot& B) {
+    return A.FPoints == B.FPoints && A.FLines == B.FLines && A.FGroupCount == B.FGroupCount &&
+           A.FOverBits == B.FOverBits && A.FWidth == B.FWidth && A.FHeight == B.FHeight &&
+           A.FDrawMode == B.FDrawMode && A.FOpenGroupStart == B.FOpenGroupStart && A.FStartPoint == B.FStartPoint &&
+           A.FLastPoint == B.FLastPoint;
+}
+
 std::size_t TDiagramSnapshot::Bytes() const {
     return sizeof(*this) + FPoints.capacity() * sizeof(TDrawPoint) + FLines.capacity() * sizeof(TDrawLine) +
            FOverBits.capacity() * sizeof(std::uint64_t);

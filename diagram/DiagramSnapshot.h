@@ -35,7 +35,10 @@ public:
     // The bytes it holds.
     std::size_t Bytes() const;
 
-    friend bool operator==(const TDiagramSnapshot&, const TDiagramSnapshot&) = default;
+    // The same diagram, canvas and editing state. The mouse positions that
+    // only rubber bands follow (CurrentPoint, NextPoint, PrevPoint) are kept
+    // but not compared: a release that moves only them changes nothing.
+    friend bool operator==(const TDiagramSnapshot& A, const TDiagramSnapshot& B);
 
 private:
     TPoints FPoints;
