@@ -6,10 +6,13 @@
 // The vector figures show what the canvas shows: the lines in their groups'
 // colours with the gaps where they pass under, the arrowheads when shown and
 // the points, as strokes and discs (diagram/Figure.h), one unit a canvas
-// pixel (1/96 inch). PNG at 1x is the canvas picture itself; at 2x and 4x the
-// same figure painted at that scale, smoothed. Every file is written to a
-// new file first and put in the old one's place only when complete.
+// pixel (1/96 inch). PNG is the same figure painted at 1, 2 or 4 times that
+// scale, smoothed; what is being drawn (a rubber band) is not part of it. A
+// suffix the file name is given (.svg, .pdf, .png, .tex) chooses the format
+// over the filter. Every file is written to a new file first and put in the
+// old one's place only when complete.
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -46,6 +49,19 @@ void PaintFigure(QPainter& Canvas, const TFigure& Figure) {
     Canvas.setPen(Qt::NoPen);
     Canvas.setBrush(Qt::black);
     for (const TPoint& p : Figure.Points) Canvas.drawEllipse(QPointF(p.X, p.Y), PointRadius, PointRadius);
+}
+
+// The format a file named FileName is written in: the one its suffix names
+// when it names one (a PNG in the scale of Chosen when that is a PNG), else
+// Chosen, the dialog's filter.
+TForm1::TFigureFormat FigureFormatOf(const QString& FileName, TForm1::TFigureFormat Chosen) {
+    using enum TForm1::TFigureFormat;
+    const QString suffix = QFileInfo(FileName).suffix().toLower();
+    if (suffix == QStringLiteral("svg")) return Svg;
+    if (suffix == QStringLiteral("pdf")) return Pdf;
+    if (suffix == QStringLiteral("tex")) return Tikz;
+    if (suffix == QStringLiteral("png")) return Chosen == Png2 || Chosen == Png4 ? Chosen : Png;
+    return Chosen;
 }
 
 }  // namespace
@@ -85,10 +101,10 @@ void TForm1::ExportFigure(const QString& FileName, TFigureFormat Format) const {
             written = written && painter.end();
             break;
         }
-        case TFigureFormat::Png: written = Image1->Shown().save(&file, "PNG"); break;
+        case TFigureFormat::Png:
         case TFigureFormat::Png2:
         case TFigureFormat::Png4: {
-            const int scale = Format == TFigureFormat::Png2 ? 2 : 4;
+            const int scale = Format == TFigureFormat::Png ? 1 : (Format == TFigureFormat::Png2 ? 2 : 4);
             QImage image(figure.Width * scale, figure.Height * scale, QImage::Format_RGB32);
             image.setDotsPerMeterX(static_cast<int>(std::nearbyint(PixelsPerInch * scale / 0.0254)));
             image.setDotsPerMeterY(image.dotsPerMeterX());
@@ -98,7 +114,7 @@ void TForm1::ExportFigure(const QString& FileName, TFigureFormat Format) const {
                 painter.scale(scale, scale);
                 PaintFigure(painter, figure);
             }
-            written = image.save(&file, "PNG");
+            if (!image.save(&file, "PNG")) FailEncoding(file, FileName, "PNG");
             break;
         }
         case TFigureFormat::Tikz: {
@@ -119,7 +135,7 @@ void TForm1::ExportActionExecute() {
         return;
     FExportFilterIndex = filterIndex;
     QCoreApplication::processEvents();
-    ExportFigure(fileName, static_cast<TFigureFormat>(std::clamp(filterIndex, 1, 6)));
+    ExportFigure(fileName, FigureFormatOf(fileName, static_cast<TFigureFormat>(std::clamp(filterIndex, 1, 6))));
 }
 
 }  // namespace ravelon

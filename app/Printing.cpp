@@ -188,7 +188,7 @@ void TForm1::SaveCanvasBitmap(const QString& FileName) const {
     if (canvas.isNull()) throw TFileError(EmptyCanvasMessage);
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly)) FailSaving(file, FileName);
-    if (!canvas.save(&file, "BMP")) FailSaving(file, FileName);
+    if (!canvas.save(&file, "BMP")) FailEncoding(file, FileName, "BMP");
     if (!file.commit()) FailSaving(file, FileName);
 }
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
+#include <string>
 
 #include "diagram/FileError.h"
 
@@ -16,6 +17,11 @@ void FailSaving(const QFileDevice& File, const QString& FileName) {
         case QFileDevice::ResourceError: FailWithError(ENOSPC);
         default: FailWithError(EIO);
     }
+}
+
+void FailEncoding(const QFileDevice& File, const QString& FileName, const char* Format) {
+    if (File.error() != QFileDevice::NoError) FailSaving(File, FileName);
+    throw TFileError(std::string(Format) + " 画像を作成できませんでした");
 }
 
 }  // namespace ravelon

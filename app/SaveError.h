@@ -12,4 +12,9 @@ namespace ravelon {
 // does not exist, no permission, no room, or an error of input and output.
 [[noreturn]] void FailSaving(const QFileDevice& File, const QString& FileName);
 
+// Throws the TFileError of an image that could not be written to File as
+// Format: the file's own error when it had one, else that the image could
+// not be encoded.
+[[noreturn]] void FailEncoding(const QFileDevice& File, const QString& FileName, const char* Format);
+
 }  // namespace ravelon
