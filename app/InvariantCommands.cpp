@@ -9,6 +9,10 @@
 // first from 14 crossings on, after making sure the code is within reach.
 // Every computation runs on the worker thread while the window is busy.
 #include <QPainter>
+#include <QScrollArea>
+#include <QTextBoundaryFinder>
+#include <algorithm>
+#include <vector>
 
 #include "app/Messages.h"
 #include "app/QtTextSurface.h"
@@ -23,6 +27,39 @@ namespace {
 constexpr int AskFromCrossings = 14;
 // The size of a sentence in the pane: that of a polynomial's main text.
 constexpr int SentencePoints = 18;
+
+// The narrowest a sentence is wrapped to, however narrow the pane.
+constexpr int LeastSentenceRoom = 120;
+
+// Text in lines no wider than Room in Surface's font, broken where lines may
+// break (after a space, between Japanese characters, never inside a word);
+// a word wider than Room stands on a line of its own.
+std::vector<QString> WrapToWidth(TTextSurface& Surface, const QString& Text, int Room) {
+    std::vector<QString> lines;
+    const auto width = [&](qsizetype From, qsizetype To) {
+        return Surface.TextWidth(Text.mid(From, To - From).trimmed().toStdString());
+    };
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, Text);
+    qsizetype start = 0, fits = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at > 0; at = breaks.toNextBoundary()) {
+        if (width(start, at) <= Room) {
+            fits = at;
+            continue;
+        }
+        if (fits > start) {
+            lines.push_back(Text.mid(start, fits - start).trimmed());
+            start = fits;
+        }
+        // What is left from start to at may still be too wide: a word of its own.
+        if (width(start, at) > Room) {
+            lines.push_back(Text.mid(start, at - start).trimmed());
+            start = at;
+        }
+        fits = at;
+    }
+    if (start < Text.size()) lines.push_back(Text.mid(start).trimmed());
+    return lines;
+}
 
 }  // namespace
 
@@ -46,11 +83,18 @@ void TForm1::CalcPolyActionExecute(QAction* Sender) {
     std::optional<TBracketPlan> plan;
     if (InvariantOf(kind).UsesBracket && knot.FCrossingCount() >= AskFromCrossings && !PlanAndAsk(knot, plan)) return;
     std::optional<TResult> result;
+    // The table is read on the worker at its first use and kept by the
+    // window once the job has ended.
+    const TKnotTable* table = FKnotTable.get();
+    std::unique_ptr<TKnotTable> read;
     RunBusy([&](TProgress& Progress) {
-        if (kind == TInvariantKind::Identify && FKnotTable == nullptr)
-            FKnotTable = std::make_unique<TKnotTable>(KnotTablePath());
-        result = ComputeResult(kind, knot, plan ? &*plan : nullptr, FKnotTable.get(), Progress);
+        if (kind == TInvariantKind::Identify && table == nullptr) {
+            read = std::make_unique<TKnotTable>(KnotTablePath());
+            table = read.get();
+        }
+        result = ComputeResult(kind, knot, plan ? &*plan : nullptr, table, Progress);
     });
+    if (read != nullptr) FKnotTable = std::move(read);
     ShowResult(*result);
 }
 
@@ -112,16 +156,26 @@ void TForm1::ShowPolynomial(const TPoly& P, const QString& VarName, const QStrin
 
 void TForm1::ShowSentence(const QString& Text, const QString& Title) {
     if (!ShowOutputAction->isChecked()) ShowOutputAction->trigger();
-    const std::string text = Text.toStdString();
+    FSentenceRoom = ScrollBox2->viewport()->width();
     PaintPane(*Image2, Title, [&](TTextSurface& Surface, int& X, int& Y) {
         Surface.SetFontSize(SentencePoints);
         Surface.SetBold(false);
-        const int width = Surface.TextWidth(text);
-        const int height = Surface.TextHeight(text);
-        Surface.TextOut(X, Y, text);
-        X += width;
-        Y += height;
+        // Indented as a polynomial's first term, and wrapped to the pane.
+        const int indent = Surface.TextWidth(" ");
+        int widest = 0;
+        for (const QString& line : WrapToWidth(Surface, Text, std::max(FSentenceRoom - indent, LeastSentenceRoom))) {
+            const std::string text = line.toStdString();
+            Surface.TextOut(X + indent, Y, text);
+            widest = std::max(widest, Surface.TextWidth(text));
+            Y += Surface.TextHeight(text);
+        }
+        X += indent + widest;
     });
+}
+
+void TForm1::OutputPaneResized() {
+    // A sentence is wrapped again to the pane's new width.
+    if (FLastResult && !FLastResult->Poly && ScrollBox2->viewport()->width() != FSentenceRoom) ShowResult(*FLastResult);
 }
 
 }  // namespace ravelon

@@ -172,6 +172,9 @@ void TForm1::CreateActions() {
 }
 
 void TForm1::RunCommand(const std::function<void()>& Handler) {
+    // No command starts while a computation runs: its commands are disabled,
+    // and this holds for a trigger that comes some other way.
+    if (Busy()) return;
     QString message;
     try {
         Handler();
@@ -188,7 +191,7 @@ void TForm1::RunCommand(const std::function<void()>& Handler) {
 }
 
 // A menu item bound to Action: it shows the action's caption, image, check
-// mark, hint and shortcut, and choosing it runs the action. The shortcut is
+// mark, hint, shortcut and whether it is enabled, and choosing it runs the action. The shortcut is
 // the action's alone: the item shows it after a tab, as menus show theirs,
 // and holds none of its own, so that a key never has two owners.
 static QAction* BindMenuItem(QMenu* Menu, QAction* Action, const char* Name) {
@@ -201,6 +204,7 @@ static QAction* BindMenuItem(QMenu* Menu, QAction* Action, const char* Name) {
         item->setStatusTip(Action->statusTip());
         item->setCheckable(Action->isCheckable());
         item->setChecked(Action->isChecked());
+        item->setEnabled(Action->isEnabled());
     };
     follow();
     QObject::connect(Action, &QAction::changed, item, follow);
@@ -394,6 +398,7 @@ void TForm1::CreatePanes() {
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setMouseTracking(false);
     ScrollBox2->setWidget(Image2);
+    ScrollBox2->viewport()->installEventFilter(this);
 
     Splitter1->addWidget(ScrollBox1);
     Splitter1->addWidget(ScrollBox2);
@@ -465,6 +470,7 @@ bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
         return true;
     }
     if (Watched == ScrollBox1 && Event->type() == QEvent::Resize) ScrollBox1Resize();
+    if (ScrollBox2 != nullptr && Watched == ScrollBox2->viewport() && Event->type() == QEvent::Resize) OutputPaneResized();
     return QMainWindow::eventFilter(Watched, Event);
 }
 

@@ -259,8 +259,12 @@ public:
 
     // --- the output pane (InvariantCommands.cpp) ---------------------------
     void ShowPolynomial(const TPoly& P, const QString& VarName, const QString& Title);
-    // Text on one line under Title, in the polynomials' main font.
+    // Text under Title in the polynomials' main font, indented as they are
+    // and wrapped to the pane's width.
     void ShowSentence(const QString& Text, const QString& Title);
+    // Wraps a sentence shown again when the pane's width has changed.
+    void OutputPaneResized();
+    int FSentenceRoom = 0;  // the pane's width the sentence was wrapped to
     // R under its kind's title; R is then the result Copy result copies.
     void ShowResult(const TResult& R);
     // The result shown in the pane, when there is one.
@@ -291,9 +295,13 @@ public:
 
     // --- long computations (BusyComputation.cpp) ----------------------------
     // Runs Job on a worker thread while the window is busy (the hourglass,
-    // the progress text and bar, input dropped but for Escape and the cancel
-    // button, which cancel Job's progress), and returns once Job has ended;
-    // throws what Job threw, TCancelled when it was cancelled.
+    // the progress text and bar, every command disabled, input dropped but
+    // for Escape and the cancel button, which cancel Job's progress), and
+    // returns once Job has ended; throws what Job threw, TCancelled when it
+    // was cancelled (even when Job ran to its end) or when the diagram or the
+    // document is no longer the one Job was given, std::logic_error when a
+    // computation runs already. Job runs on another thread: it must not touch
+    // the window or the diagram. Interface thread only.
     void RunBusy(const std::function<void(TProgress&)>& Job);
     bool Busy() const { return FBusyProgress != nullptr; }
     void CancelButtonClick();
@@ -334,6 +342,7 @@ protected:
     void dropEvent(QDropEvent* Event) override;
 
 private:
+    class TBusyScope;
     // Runs a command's handler; an error it throws is shown in the error
     // report (a cancelled computation only ends the command).
     void RunCommand(const std::function<void()>& Handler);

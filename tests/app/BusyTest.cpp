@@ -11,7 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
+#include <stdexcept>
 
+#include "app/HelpDialog.h"
 #include "app/Messages.h"
 #include "app/QtTextSurface.h"
 #include "app/ScreenCursor.h"
@@ -39,6 +42,13 @@ void LoadPolygon(TForm1& Form, int Crossings, unsigned Seed) {
     Form.FDraw = testing::RandomPolygon(Crossings, Seed);
     Form.SetCanvasSize(999, 999);
     Form.RedrawCanvas();
+}
+
+// Gives the window back its activation, as the window system does after the
+// question: without it no key of the window would reach anything.
+bool Activate(TForm1& Form) {
+    Form.activateWindow();
+    return QTest::qWaitForWindowActive(&Form) && QApplication::activeWindow() == &Form;
 }
 
 // Everything a person does to a busy window, through the window system:
@@ -95,6 +105,17 @@ QImage SentenceImage(const QString& Text) {
     return image;
 }
 
+// The height of the pane's title and the space under it.
+int TitleHeight(const TForm1& Form) { return QFontMetrics(Form.Image2->font()).height() + 8; }
+
+// The first column with ink in Image below row Top.
+int FirstInkColumn(const QImage& Image, int Top) {
+    for (int x = 0; x < Image.width(); ++x)
+        for (int y = Top; y < Image.height(); ++y)
+            if (qGray(Image.pixel(x, y)) < 128) return x;
+    return -1;
+}
+
 }  // namespace
 
 class BusyTest : public QObject {
@@ -124,7 +145,7 @@ private slots:
         std::vector<int> values;
         RecordProgress(form, answered, values);
         QElapsedTimer sinceEscape;
-        bool repainted = false;
+        bool repainted = false, active = false;
         QTimer act;
         act.setInterval(5);
         connect(&act, &QTimer::timeout, [&] {
@@ -133,6 +154,7 @@ private slots:
             form.resize(form.width() + 40, form.height() + 30);
             QApplication::processEvents();
             repainted = form.ScrollBox1->width() > 0 && form.CancelButton->isVisible();
+            active = Activate(form);
             ActOnTheBusyWindow(form);
             sinceEscape.start();
             QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
@@ -143,6 +165,7 @@ private slots:
         qInfo("stopped %lld ms after Escape", static_cast<long long>(sinceEscape.elapsed()));
         QVERIFY(sinceEscape.isValid());
         QVERIFY(repainted);
+        QVERIFY(active);
 
         QCOMPARE(form.StatusPanel1->text(), QStringLiteral("計算を中止しました"));
         QCOMPARE(form.Image2->Picture, pane);
@@ -155,6 +178,114 @@ private slots:
         QCOMPARE(ScreenCursor(), crDefault);
         QVERIFY(Monotone(values));
         QVERIFY(values.back() > 0 && values.back() < 1000);
+    }
+
+    // With the window active, New and Undo reach their commands by their keys
+    // when it is idle. While a computation runs, New, Open, Undo, Print and
+    // Help by their keys, the commands themselves and a second computation
+    // change nothing and open nothing; the result then shown is the diagram's.
+    void noCommandStartsWhileBusy() {
+        TForm1 form;
+        form.show();
+        QVERIFY(Activate(form));
+        LoadPolygon(form, 300, 7);
+        form.FKnotName = QStringLiteral("big");
+        form.SetCaption();
+        QTest::keyClick(form.windowHandle(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ravelon - [NewKnot]"));
+        QTest::keyClick(form.windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ravelon - [big]"));
+        const QByteArray before = FileOf(form);
+        const QImage canvas = form.Image1->Shown();
+        const int steps = form.UndoStack->index();
+        TKnot knot;
+        form.FDraw.MakeKnot(knot);
+        TPoly expected(0);
+        knot.Jones(expected);
+
+        int questions = 0;
+        bool answered = false, acted = false, active = false, secondRefused = false;
+        QStringList opened;
+        // Whatever opens over the window is noted and closed again; a timer
+        // of its own, as a timer is not run again inside its own handler.
+        QTimer watch;
+        watch.setInterval(5);
+        connect(&watch, &QTimer::timeout, [&] {
+            if (auto* const box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++questions;
+                answered = true;
+                if (box->buttons().size() < 2) opened << box->text();  // an error report
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == QStringLiteral("はい(&Y)") || box->buttons().size() < 2) b->click();
+            } else if (auto* const modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                opened << QString::fromLatin1(modal->metaObject()->className());
+                modal->reject();
+            }
+            if (form.HelpDialog != nullptr && form.HelpDialog->isVisible()) {
+                opened << QStringLiteral("help");
+                form.HelpDialog->hide();
+            }
+        });
+        watch.start();
+        QTimer act;
+        act.setInterval(5);
+        connect(&act, &QTimer::timeout, [&] {
+            if (!answered || acted || !form.Busy()) return;
+            acted = true;
+            active = Activate(form);
+            for (const QKeyCombination key : {Qt::CTRL | Qt::Key_N, Qt::CTRL | Qt::Key_O, Qt::CTRL | Qt::Key_Z,
+                                              Qt::CTRL | Qt::Key_P, QKeyCombination(Qt::Key_F1)})
+                QTest::keyClick(form.windowHandle(), key.key(), key.keyboardModifiers());
+            for (QAction* a : {form.NewMakeAction, form.UndoAction, form.CalcJonesAction, form.ReverseAllAction})
+                a->trigger();
+            QTest::mouseClick(form.ToolButton1, Qt::LeftButton);
+            try {
+                form.RunBusy([](TProgress&) {});
+            } catch (const std::logic_error&) {
+                secondRefused = true;
+            }
+        });
+        act.start();
+        form.CalcJonesAction->trigger();
+        QTest::qWait(50);
+        watch.stop();
+
+        QVERIFY(acted);
+        QVERIFY(active);
+        QVERIFY(secondRefused);
+        QCOMPARE(questions, 1);
+        QVERIFY2(opened.isEmpty(), qPrintable(opened.join(u',')));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ravelon - [big]"));
+        QCOMPARE(FileOf(form), before);
+        QCOMPARE(form.Image1->Shown(), canvas);
+        QCOMPARE(form.UndoStack->index(), steps);
+        QVERIFY(form.FLastResult && form.FLastResult->Poly);
+        QCOMPARE(PolyText(*form.FLastResult->Poly, "t"), PolyText(expected, "t"));
+        // Once idle, the commands act again.
+        QVERIFY(form.NewMakeAction->isEnabled() && form.NewMakeMenu->isEnabled());
+    }
+
+    // A result whose diagram changed while it was computed is not shown.
+    void aResultForAnOlderDiagramIsNotShown() {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        LoadPolygon(form, 250, 3);
+        const QImage pane = form.Image2->Picture.copy();
+        bool answered = false;
+        QTimer change;
+        change.setInterval(1);
+        connect(&change, &QTimer::timeout, [&] {
+            if (!answered || !form.Busy()) return;
+            change.stop();
+            form.FDraw.ReverseAll();  // as a fault that let a change through would
+        });
+        change.start();
+        auto yes = AnswerYes(answered);
+        form.CalcBlacketAction->trigger();
+        QVERIFY(!form.FLastResult);
+        QCOMPARE(form.Image2->Picture, pane);
+        QCOMPARE(form.StatusPanel1->text(), QStringLiteral("計算中に図が変わったため、結果を表示しません。"));
     }
 
     // A computation cancelled at once leaves nothing behind; run again it
@@ -261,11 +392,24 @@ private slots:
             form.IdentifyAction->trigger();
             QVERIFY2(form.FLastResult && QString::fromStdString(form.FLastResult->Sentence).startsWith(QString::fromUtf8(name)),
                      file);
-            const QString sentence = QString::fromStdString(form.FLastResult->Sentence);
-            const QImage expected = SentenceImage(sentence);
-            const int top = form.Image2->Picture.height() - expected.height();
-            QCOMPARE(form.Image2->Picture.copy(0, top, expected.width(), expected.height()), expected);
         }
+        // The sentence of a composite knot is wrapped to the pane, and it
+        // starts where a polynomial's first term does.
+        form.OpenKnotFile(QStringLiteral(RAVELON_EXAMPLES_DIR "/trefoil-right.rvd"));
+        form.CalcJonesAction->trigger();
+        const int polynomialStart = FirstInkColumn(form.Image2->Picture, TitleHeight(form));
+        form.FDraw = testing::RandomPolygon(30, 2);
+        form.resize(360, form.height());
+        QApplication::processEvents();
+        auto yes = testing::AnswerQuestion(true);
+        form.IdentifyAction->trigger();
+        QVERIFY(form.FLastResult && !form.FLastResult->Poly);
+        const QImage sentence = form.Image2->Picture;
+        const int room = form.ScrollBox2->viewport()->width();
+        QVERIFY(SentenceImage(QString::fromStdString(form.FLastResult->Sentence)).width() > room);
+        QVERIFY(sentence.width() <= room);
+        QVERIFY(sentence.height() > 2 * SentenceImage(QStringLiteral("表")).height());
+        QCOMPARE(FirstInkColumn(sentence, TitleHeight(form)), polynomialStart);
     }
 
     // Copy result: the pane's result as text and as LaTeX; Copy PD code: a

@@ -2,6 +2,7 @@
 // The undo history driven by real mouse events and commands, and the figures
 // written to files read back by other programs (Qt SVG, pdftoppm, pdflatex)
 // and compared with the canvas.
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
@@ -243,6 +244,54 @@ private slots:
         QCOMPARE(form.FDraw.FPointCount(), 0);
     }
 
+    // A release that changes nothing (a click near the start of a curve of
+    // two points, which cannot close) records no step.
+    void aReleaseThatChangesNothingIsNoStep() {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        testing::ClickCanvasPath(form, {{50, 50}, {150, 50}});
+        const int steps = form.UndoStack->count();
+        const TState state = StateOf(form);
+        testing::ClickCanvasPath(form, {{55, 53}, {52, 48}});
+        QCOMPARE(StateOf(form), state);
+        QCOMPARE(form.UndoStack->count(), steps);
+        form.UndoAction->trigger();
+        QCOMPARE(form.FDraw.FPointCount(), 1);
+    }
+
+    // The export dialog writes the format the typed suffix names, whatever
+    // the filter; a PNG is the figure, without the rubber band of a curve
+    // being drawn.
+    void exportFollowsTheTypedSuffix() {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        testing::ClickCanvasPath(form, {{50, 50}});
+        QTest::mouseMove(form.Image1, QPoint(350, 250));
+        QTest::mouseMove(form.Image1, QPoint(300, 200));
+        const QPoint band(175, 125);  // halfway along the rubber band
+        QVERIFY(Ink(form.Image1->Shown().pixel(band)));
+        QTemporaryDir dir;
+        const auto exportAs = [&](const QString& Name) {
+            const auto answer = testing::WhenModal<QFileDialog>([&](QFileDialog* d) {
+                auto* const edit = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                if (edit != nullptr) edit->setText(dir.filePath(Name));
+                static_cast<QDialog*>(d)->accept();
+            });
+            form.ExportAction->trigger();
+            QFile file(dir.filePath(Name));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QVERIFY(exportAs(QStringLiteral("fig.pdf")).startsWith("%PDF"));
+        const QImage png = QImage::fromData(exportAs(QStringLiteral("fig.png")), "PNG");
+        QCOMPARE(png.size(), form.Image1->Shown().size());
+        QVERIFY(!Ink(png.pixel(band)));
+        QVERIFY(Ink(png.pixel(50, 50)));  // the point is there
+        QVERIFY(exportAs(QStringLiteral("fig.svg")).contains("<svg"));
+        QVERIFY(exportAs(QStringLiteral("fig.tex")).contains("tikzpicture"));
+    }
+
     // SVG, PDF, PNG 2x and TikZ of a diagram with gaps and arrows, each read
     // back and laid over the canvas.
     void figuresShowWhatTheCanvasShows() {
@@ -270,7 +319,7 @@ private slots:
         QCOMPARE(twice.size(), QSize(2 * w, 2 * h));
         CompareWithTheCanvas(form, twice.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), "PNG 2x");
         form.ExportFigure(dir.filePath(QStringLiteral("one.png")), TForm1::TFigureFormat::Png);
-        QCOMPARE(QImage(dir.filePath(QStringLiteral("one.png"))).convertToFormat(QImage::Format_RGB32), form.Image1->Shown());
+        CompareWithTheCanvas(form, QImage(dir.filePath(QStringLiteral("one.png"))).convertToFormat(QImage::Format_RGB32), "PNG");
 
         form.ExportFigure(dir.filePath(QStringLiteral("f.pdf")), TForm1::TFigureFormat::Pdf);
         QVERIFY(Run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
