@@ -265,6 +265,30 @@ private slots:
         QVERIFY(form.NewMakeAction->isEnabled() && form.NewMakeMenu->isEnabled());
     }
 
+    // Escape while the cost is planned ends the command before its question.
+    void escapeWhilePlanningStopsBeforeTheQuestion() {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        LoadPolygon(form, 300, 7);
+        bool asked = false, pressed = false;
+        auto yes = AnswerYes(asked);
+        QTimer escape;
+        escape.setInterval(1);
+        connect(&escape, &QTimer::timeout, [&] {
+            if (!form.Busy() || pressed) return;
+            pressed = true;
+            QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
+        });
+        escape.start();
+        form.CalcJonesAction->trigger();
+        QTest::qWait(50);
+        QVERIFY(pressed);
+        QVERIFY(!asked);
+        QVERIFY(!form.FLastResult);
+        QCOMPARE(form.StatusPanel1->text(), QStringLiteral("計算を中止しました"));
+    }
+
     // A result whose diagram changed while it was computed is not shown.
     void aResultForAnOlderDiagramIsNotShown() {
         TForm1 form;
