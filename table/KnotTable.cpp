@@ -54,6 +54,9 @@ TKnotTable::TKnotTable(const std::string& Path) {
         const TTableEntry& e = FEntries.back();
         FByJones[IndexKey(e.Components, e.Jones)].push_back(FEntries.size() - 1);
     }
+    // A read that failed (a folder, an error of the disk) is not the end of
+    // the table.
+    if (in.bad()) throw std::runtime_error("結び目の表の " + std::to_string(number + 1) + " 行目を読み込めません: " + Path);
     if (FEntries.empty()) throw std::runtime_error("結び目の表が空です: " + Path);
 }
 

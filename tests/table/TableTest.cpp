@@ -11,6 +11,7 @@
 #include "classical/KauffmanStates.h"
 #include "knot/Knot.h"
 #include "knot/PortGraph.h"
+#include "table/KnotTable.h"
 #include "tests/support/TableFile.h"
 
 namespace ravelon {
@@ -111,3 +112,13 @@ TEST(KnotTable, KauffmanStatesBoundTheAlexanderPolynomial) {
 
 }  // namespace
 }  // namespace ravelon
+
+// A folder given as the table is a read that fails, not an empty table.
+TEST(KnotTable, AFolderIsAFailedRead) {
+    try {
+        const ravelon::TKnotTable table(::testing::TempDir());
+        FAIL() << "a folder was read as a table";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("読み込めません"), std::string::npos) << e.what();
+    }
+}
