@@ -30,6 +30,8 @@ std::string KeyOf(const std::map<std::int64_t, mpz_class>& terms) {
 TKnotTable::TKnotTable(const std::string& Path) {
     std::ifstream in(Path);
     if (!in) throw std::runtime_error("結び目の表を開けません: " + Path);
+    std::error_code error;
+    if (std::filesystem::is_directory(Path, error)) throw std::runtime_error("結び目の表を読み込めません (フォルダです): " + Path);
     std::string line;
     int number = 0;
     bool header = false;
