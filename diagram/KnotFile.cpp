@@ -26,6 +26,7 @@
 
 #include "diagram/Draw.h"
 #include "diagram/FileError.h"
+#include "diagram/SaveText.h"
 
 namespace ravelon {
 
@@ -131,8 +132,11 @@ std::string KnotFileText(const TDraw& D, int Width, int Height) {
 }
 
 void TDraw::SaveToFile(const std::string& FileName, int Width, int Height) const {
+    SaveTextToFile(FileName, KnotFileText(*this, Width, Height));
+}
+
+void SaveTextToFile(const std::string& FileName, const std::string& Text) {
     if (FileName.empty()) throw TFileError(BadFileNameMessage);
-    const std::string text = KnotFileText(*this, Width, Height);
     const std::string target = LinkTarget(FileName);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
@@ -146,7 +150,7 @@ void TDraw::SaveToFile(const std::string& FileName, int Width, int Height) const
     const int fd = CreateTemporary(folder, temp);
     if (fd < 0) FailToCreate(folder, errno);
     const bool written =
-        (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, text) && ::fsync(fd) == 0;
+        (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, Text) && ::fsync(fd) == 0;
     int err = errno;
     if (::close(fd) != 0 && written) {
         err = errno;
