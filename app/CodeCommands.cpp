@@ -12,17 +12,20 @@
 namespace ravelon {
 
 void TForm1::OpenDrawing(const TKnot& Code, const QString& KnotName) {
+    TDrawing drawing = DrawCode(Code);  // throws, changing nothing
+    OpenDiagram(std::move(drawing.Draw), drawing.Width, drawing.Height, KnotName);
+}
+
+void TForm1::OpenDiagram(TDraw Draw, int Width, int Height, const QString& KnotName) {
     ChangeDiagram(true, [&] {
-        TDrawing drawing = DrawCode(Code);  // throws, changing nothing
-        FDraw = std::move(drawing.Draw);
-        // The drawing was made with the editing operations: a diagram of
-        // closed curves, nothing being drawn.
+        FDraw = std::move(Draw);
+        // A diagram of closed curves, nothing being drawn.
         ResetEditState();
         ResetInteraction();
         FKnotName = KnotName;
         SetCaption();
         FFileName.clear();
-        SetCanvasSize(drawing.Width, drawing.Height);
+        SetCanvasSize(Width, Height);
         RedrawCanvas();
     });
 }

@@ -134,6 +134,10 @@ void TForm1::CreateActions() {
          -1, false, false, &TForm1::OpenTableActionExecute},
         {&TForm1::NewFromPdAction, "NewFromPdAction", "PD コードから作成(&N)...", "PD コードから新しい図を作成します。", {}, -1, false,
          false, &TForm1::NewFromPdActionExecute},
+        {&TForm1::OpenPLinkAction, "OpenPLinkAction", "PLink ファイルを開く(&L)...",
+         "PLink のリンク射影ファイルを新しい図として開きます。", {}, -1, false, false, &TForm1::OpenPLinkActionExecute},
+        {&TForm1::ExportPLinkAction, "ExportPLinkAction", "PLink ファイルに書き出す(&W)...",
+         "結び目を PLink のリンク射影ファイルに書き出します。", {}, -1, false, false, &TForm1::ExportPLinkActionExecute},
         {&TForm1::IdentifyAction, "IdentifyAction", "結び目の同定(&I)", "結び目の表から結び目の名前を探します。", {}, -1, false, false,
          nullptr, Tag(TInvariantKind::Identify)},
         {&TForm1::CalcAlexanderAction, "CalcAlexanderAction", "アレキサンダー多項式(&A)", "結び目からアレキサンダー多項式を計算します。",
@@ -256,6 +260,8 @@ void TForm1::CreateMenus() {
     ToolMenu->addSeparator();
     OpenTableMenu = BindMenuItem(ToolMenu, OpenTableAction, "OpenTableMenu");
     NewFromPdMenu = BindMenuItem(ToolMenu, NewFromPdAction, "NewFromPdMenu");
+    OpenPLinkMenu = BindMenuItem(ToolMenu, OpenPLinkAction, "OpenPLinkMenu");
+    ExportPLinkMenu = BindMenuItem(ToolMenu, ExportPLinkAction, "ExportPLinkMenu");
     ToolMenu->addSeparator();
     IdentifyMenu = BindMenuItem(ToolMenu, IdentifyAction, "IdentifyMenu");
     ToolMenu->addSeparator();

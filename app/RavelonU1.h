@@ -25,6 +25,7 @@
 //   UndoHistory.cpp         undo and redo of every change of the diagram
 //   FigureExport.cpp        the canvas as SVG, PDF, PNG or TikZ
 //   CodeCommands.cpp        new diagrams drawn from the knot table or a PD code
+//   PLinkCommands.cpp       PLink's link projection files, read and written
 //   Documents.cpp           New, Open, Save, Save as, the command-line file, drops
 //   Printing.cpp            Print, Printer setup, Save as bitmap
 #pragma once
@@ -157,6 +158,8 @@ public:
     QAction* RedoAction = nullptr;
     QAction* OpenTableAction = nullptr;
     QAction* NewFromPdAction = nullptr;
+    QAction* OpenPLinkAction = nullptr;
+    QAction* ExportPLinkAction = nullptr;
     QAction* IdentifyAction = nullptr;
     QAction* CalcAlexanderAction = nullptr;
     QAction* CalcDeterminantAction = nullptr;
@@ -174,7 +177,7 @@ public:
             *ShowDirectionMenu = nullptr;
     QAction *SearchTopicMenu = nullptr, *AboutMenu = nullptr;
     QAction *UndoMenu = nullptr, *RedoMenu = nullptr, *ExportMenu = nullptr, *OpenTableMenu = nullptr,
-            *NewFromPdMenu = nullptr;
+            *NewFromPdMenu = nullptr, *OpenPLinkMenu = nullptr, *ExportPLinkMenu = nullptr;
     QAction *IdentifyMenu = nullptr, *CalcAlexanderMenu = nullptr, *CalcDeterminantMenu = nullptr,
             *CalcSignatureMenu = nullptr, *CopyPdMenu = nullptr, *CopyResultMenu = nullptr;
     QAction *N1 = nullptr, *T1 = nullptr, *J1 = nullptr;  // in PopupMenu1
@@ -221,8 +224,13 @@ public:
     void ExportActionExecute();
     void OpenTableActionExecute();
     void NewFromPdActionExecute();
+    void OpenPLinkActionExecute();
+    void ExportPLinkActionExecute();
     // Draws Code as a new diagram named KnotName, as one step of the history.
     void OpenDrawing(const TKnot& Code, const QString& KnotName);
+    // Makes Draw on a canvas of Width x Height the new diagram named
+    // KnotName, with no file to save over, as one step of the history.
+    void OpenDiagram(TDraw Draw, int Width, int Height, const QString& KnotName);
     // The PD code last given, shown again the next time.
     QString FLastPdCode;
     // Asks the close question: true for Yes.

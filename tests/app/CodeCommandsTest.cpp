@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // New diagrams from the knot table and from PD codes, through their dialogs
 // as a person types into them.
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -114,6 +117,46 @@ private slots:
             QCOMPARE(seen, QStringLiteral("Ravelon|") + QString::fromUtf8(message));
             QCOMPARE(QByteArray::fromStdString(KnotFileText(form.FDraw, 400, 300)), before);
         }
+    }
+
+    // A diagram written as a PLink file through its dialog opens again as
+    // the same knot, one step of the history; a file that is not one is
+    // refused with the reader's words and changes nothing.
+    void writesAndOpensPLinkFiles() {
+        TForm1 form;
+        form.show();
+        form.OpenKnotFile(QStringLiteral(RAVELON_EXAMPLES_DIR "/8_19.rvd"));
+        const std::string jones = JonesKeyOf(form);
+        QTemporaryDir dir;
+        const auto choose = [](const QString& Path) {
+            return testing::WhenModal<QFileDialog>([Path](QFileDialog* d) {
+                if (auto* const edit = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) edit->setText(Path);
+                static_cast<QDialog*>(d)->accept();
+            });
+        };
+        auto save = choose(dir.filePath(QStringLiteral("knot")));  // the suffix comes from the filter
+        form.ExportPLinkAction->trigger();
+        const QString file = dir.filePath(QStringLiteral("knot.lnk"));
+        QVERIFY(QFileInfo::exists(file));
+        form.NewMakeAction->trigger();
+        const int steps = form.UndoStack->count();
+        auto open = choose(file);
+        form.OpenPLinkAction->trigger();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ravelon - [knot]"));
+        QCOMPARE(JonesKeyOf(form), jones);
+        QCOMPARE(form.UndoStack->count(), steps + 1);
+
+        QFile bad(dir.filePath(QStringLiteral("bad.lnk")));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("% Link Projection\n1\n0 0\n2\n");
+        bad.close();
+        QString seen;
+        auto report = testing::AcceptErrorReport(&seen);
+        open = choose(bad.fileName());
+        form.OpenPLinkAction->trigger();
+        QVERIFY2(seen.startsWith(QStringLiteral("Ravelon|PLink ファイル")), qPrintable(seen));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ravelon - [knot]"));
+        QCOMPARE(form.UndoStack->count(), steps + 1);
     }
 };
 

@@ -131,7 +131,8 @@ private slots:
         QCOMPARE(form.ToolMenu->title(), QStringLiteral("ツール(&T)"));
         QCOMPARE(place(form.ToolMenu),
                  QStringLiteral("UndoMenu:元に戻す(&U) RedoMenu:やり直し(&R) - "
-                                "OpenTableMenu:表から開く(&O)... NewFromPdMenu:PD コードから作成(&N)... - IdentifyMenu:結び目の同定(&I) - "
+                                "OpenTableMenu:表から開く(&O)... NewFromPdMenu:PD コードから作成(&N)... "
+                                "OpenPLinkMenu:PLink ファイルを開く(&L)... ExportPLinkMenu:PLink ファイルに書き出す(&W)... - IdentifyMenu:結び目の同定(&I) - "
                                 "CalcAlexanderMenu:アレキサンダー多項式(&A) "
                                 "CalcDeterminantMenu:行列式(&D) CalcSignatureMenu:符号数(&S) - "
                                 "CopyPdMenu:PD コードをコピー(&P) CopyResultMenu:結果をコピー(&C) - "
