@@ -2,8 +2,6 @@
 #include "knot/PdRead.h"
 
 #include <array>
-#include <cctype>
-#include <limits>
 #include <map>
 #include <string>
 #include <utility>
@@ -11,81 +9,18 @@
 
 #include "knot/PortGraph.h"
 #include "knot/Faces.h"
+#include "knot/TextTokens.h"
 
 namespace ravelon {
 
 namespace {
 
-// One token: '[', ']', ',', a word (letters), a number, a number too large
-// for a label ('N') or a character no code holds ('?'), with the place of its
-// first character (counted in characters from 1).
-struct TToken {
-    char Kind = 0;  // '[', ']', ',', 'w', 'n', 'N' or '?'
-    std::string Text;
-    int Value = 0;
-    std::size_t Column = 0;
-};
-
-// The bytes of the UTF-8 character starting at Text[I], or 1 for a byte that
-// starts none.
-std::size_t CharacterBytes(const std::string& Text, std::size_t I) {
-    const auto lead = static_cast<unsigned char>(Text[I]);
-    const std::size_t bytes = lead >= 0xF0 && lead < 0xF8 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (lead >= 0xF8 || I + bytes > Text.size()) return 1;
-    for (std::size_t k = 1; k < bytes; ++k)
-        if ((static_cast<unsigned char>(Text[I + k]) & 0xC0) != 0x80) return 1;
-    return bytes;
-}
-
-// A character no code holds, as the message shows it: itself when it is
-// printable, else its byte in hexadecimal.
-std::string Shown(const std::string& Text, std::size_t I, std::size_t Bytes) {
-    const auto lead = static_cast<unsigned char>(Text[I]);
-    if (Bytes > 1 || (lead > ' ' && lead < 0x7F)) return Text.substr(I, Bytes);
-    constexpr char Hex[] = "0123456789ABCDEF";
-    return std::string("0x") + Hex[lead >> 4] + Hex[lead & 15];
-}
-
-std::vector<TToken> Tokens(const std::string& text) {
-    std::vector<TToken> out;
-    std::size_t column = 1;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto ch = static_cast<unsigned char>(text[i]);
-        const std::size_t first = i;
-        TToken token{0, {}, 0, column};
-        if (std::isspace(ch)) {
-            ++i;
-        } else if (ch == '[' || ch == ']' || ch == ',') {
-            token.Kind = static_cast<char>(ch);
-            ++i;
-        } else if (std::isdigit(ch)) {
-            long long v = 0;
-            token.Kind = 'n';
-            for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-                if (v <= std::numeric_limits<int>::max()) v = v * 10 + (text[i] - '0');
-                if (v > std::numeric_limits<int>::max()) token.Kind = 'N';
-            }
-            token.Value = token.Kind == 'n' ? static_cast<int>(v) : 0;
-        } else if (std::isalpha(ch)) {
-            token.Kind = 'w';
-            while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]))) ++i;
-        } else {
-            token.Kind = '?';
-            i += CharacterBytes(text, i);
-        }
-        token.Text = token.Kind == '?' ? Shown(text, first, i - first) : text.substr(first, i - first);
-        if (token.Kind != 0) out.push_back(std::move(token));
-        // Each character counts once, whatever its bytes.
-        for (std::size_t k = first; k < i; ++k) column += (static_cast<unsigned char>(text[k]) & 0xC0) != 0x80;
-    }
-    return out;
-}
-
-// Recursive descent over the tokens: code := "PD" "[" list "]" | "[" list "]" | list.
+// Recursive descent over the tokens: code := "PD" "[" list "]" | "[" list "]" | list,
+// crossing := ["X"] ("[" labels "]" | "(" labels ")").
 // The first token out of place is named in the message, with its place.
 class TParser {
 public:
-    explicit TParser(std::vector<TToken> t) : T(std::move(t)) {}
+    explicit TParser(std::vector<TTextToken> t) : T(std::move(t)) {}
 
     std::vector<std::vector<int>> Code() {
         std::vector<std::vector<int>> crossings;
@@ -94,7 +29,7 @@ public:
             Expect('[');
             crossings = List();
             Expect(']');
-        } else if (Is('[') && P + 1 < T.size() && T[P + 1].Kind == '[') {
+        } else if (Is('[') && P + 1 < T.size() && (T[P + 1].Kind == '[' || T[P + 1].Kind == '(')) {
             ++P;
             crossings = List();
             Expect(']');
@@ -114,8 +49,8 @@ private:
             if (Wanted != 0) throw TPdError("PD コードとして読めません: 最後に「" + std::string(1, Wanted) + "」がありません");
             throw TPdError("PD コードとして読めません: 途中で終わっています");
         }
-        const TToken& t = T[P];
-        const std::string where = std::to_string(t.Column) + " 文字目の「" + t.Text + "」";
+        const TTextToken& t = T[P];
+        const std::string where = PlaceOf(t);
         if (t.Kind == 'N') throw TPdError("ラベルの数が大きすぎます: " + where);
         if (t.Kind == '?') throw TPdError("PD コードとして読めない文字があります: " + where);
         throw TPdError("PD コードとして読めません: " + where);
@@ -126,7 +61,7 @@ private:
     }
     std::vector<std::vector<int>> List() {
         std::vector<std::vector<int>> out;
-        while (Is('w') || Is('[')) {
+        while (Is('w') || Is('[') || Is('(')) {
             out.push_back(Crossing());
             if (Is(',')) ++P;
         }
@@ -137,17 +72,18 @@ private:
             if (T[P].Text != "X") Fail();
             ++P;
         }
-        Expect('[');
+        const char close = Is('(') ? ')' : ']';
+        Expect(close == ')' ? '(' : '[');
         std::vector<int> labels;
         while (Is('n')) {
             labels.push_back(T[P++].Value);
             if (!Is(',')) break;
             ++P;
         }
-        Expect(']');
+        Expect(close);
         return labels;
     }
-    std::vector<TToken> T;
+    std::vector<TTextToken> T;
     std::size_t P = 0;
 };
 
@@ -161,6 +97,8 @@ struct TPdLabels {
     std::vector<std::array<int, 4>> Crossings;
     int Loops = 0;
     std::map<int, std::vector<std::pair<int, int>>> Where;
+    // Every label's place among the labels in increasing order, from 1.
+    std::map<int, int> Rank;
 
     // The other place of the label at position P of crossing C.
     std::pair<int, int> Other(int C, int P) const {
@@ -186,13 +124,15 @@ TPdLabels LabelsOf(const std::vector<std::vector<int>>& code) {
     for (const auto& [label, places] : l.Where)
         if (places.size() != 2)
             throw TPdError("ラベル " + std::to_string(label) + " が " + std::to_string(places.size()) + " 回現れます (ちょうど 2 回のはずです)");
+    for (const auto& [label, places] : l.Where) l.Rank.emplace(label, static_cast<int>(l.Rank.size()) + 1);
     return l;
 }
 
 // Entry (1) or exit (-1) for every (crossing, position): position 0 enters,
 // an edge runs from an exit to an entry and a strand from an entry to the
 // exit across; the over-strand of a crossing whose under-strand fixes
-// nothing runs the way its labels count.
+// nothing runs the way its labels count (their ranks, so that gaps between
+// the labels do not matter).
 std::vector<std::array<int, 4>> DirectionsOf(const TPdLabels& L) {
     const std::size_t n = L.Crossings.size();
     std::vector<std::array<int, 4>> dir(n, {0, 0, 0, 0});
@@ -221,7 +161,7 @@ std::vector<std::array<int, 4>> DirectionsOf(const TPdLabels& L) {
     propagate();
     for (std::size_t c = 0; c < n; ++c) {
         if (dir[c][1] != 0) continue;
-        const long long b = L.Crossings[c][1], d = L.Crossings[c][3];  // labels fit an int; one more fits here
+        const int b = L.Rank.at(L.Crossings[c][1]), d = L.Rank.at(L.Crossings[c][3]);
         const bool fromB = d == b + 1 || (b != d + 1 && b > d);
         set(static_cast<int>(c), fromB ? 1 : 3, 1);
         propagate();
@@ -252,11 +192,15 @@ TKnot Build(const std::vector<std::vector<int>>& code) {
 
 }  // namespace
 
-TKnot ReadPdCode(const std::string& Text) {
-    std::vector<TToken> tokens = Tokens(Text);
+TKnot ReadPdCode(const std::string& Text, const TPdOptions& Options) {
+    std::vector<TTextToken> tokens = TextTokens(Text);
     if (tokens.empty()) throw TPdError("PD コードが入力されていません");
-    const std::vector<std::vector<int>> code = TParser(std::move(tokens)).Code();
+    std::vector<std::vector<int>> code = TParser(std::move(tokens)).Code();
     if (code.empty()) throw TPdError("交点がありません");
+    // Clockwise (a, b, c, d) is counter-clockwise (a, d, c, b).
+    if (Options.Clockwise)
+        for (auto& x : code)
+            if (x.size() == 4) std::swap(x[1], x[3]);
     return Build(code);
 }
 
