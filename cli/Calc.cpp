@@ -145,7 +145,8 @@ struct TCalcRun {
         for (; !Stopped() && in.Next(line); ++number) {
             if (line.find_first_not_of(" \t\r") == std::string::npos || line[line.find_first_not_of(" \t\r")] == '#')
                 continue;
-            One(name, number, [&] { return ReadPdCode(line); }, name + " " + std::to_string(number) + " 行目");
+            One(name, number, [&] { return ReadPdCode(line, {Options.PdClockwise}); },
+                name + " " + std::to_string(number) + " 行目");
             if (!Out) return;
         }
         if (in.Error() != 0)
@@ -189,7 +190,12 @@ constexpr const char* kUsage =
     "               (不変量をどれも指定しなければブラケット多項式、ねじり数、\n"
     "               ジョーンズ多項式の三つを出力する)\n"
     "  --identify   結び目の表から結び目・絡み目の名前を探す\n"
-    "  --pd-in      ファイル (なければ標準入力) の各行の PD コードを読む\n"
+    "  --pd-in      ファイル (なければ標準入力) の各行の PD コードを読む。交点は\n"
+    "               入ってくる下の弧から反時計回りにラベルを並べる (X[1,5,2,4] など、\n"
+    "               0 から始まる [(0, 4, 1, 3), ...] の形や飛び飛びのラベルも読む)\n"
+    "  --pd-clockwise\n"
+    "               --pd-in のコードを、ラベルを時計回りに並べたものとして読む\n"
+    "               (指定しなければ、時計回りのコードは鏡像として読まれる)\n"
     "  --table      引数を結び目の表の名前 (3_1、L6a4{0,0} など) とし、その PD コードを読む\n"
     "  --draw フォルダ\n"
     "               N 番目のコード (--pd-in か --table) の図をフォルダ/N.rvd に書く\n"
@@ -260,6 +266,7 @@ constexpr TFlag Flags[] = {
     {"--jones", &TCalcOptions::Jones},         {"--alexander", &TCalcOptions::Alexander},
     {"--determinant", &TCalcOptions::Determinant}, {"--signature", &TCalcOptions::Signature},
     {"--identify", &TCalcOptions::Identify},   {"--pd-in", &TCalcOptions::PdIn},
+    {"--pd-clockwise", &TCalcOptions::PdClockwise},
     {"--table", &TCalcOptions::Table},         {"--json", &TCalcOptions::Json},
     {"--pd", &TCalcOptions::Pd},               {"--reference", &TCalcOptions::Reference},
     {"--help", &TCalcOptions::Help},           {"-h", &TCalcOptions::Help},
@@ -291,6 +298,10 @@ bool CheckCombination(TCalcOptions& Options, std::string& Error) {
     }
     if (Options.Table && Options.Files.empty()) {
         Error = "結び目の表の名前が指定されていません";
+        return false;
+    }
+    if (Options.PdClockwise && !Options.PdIn) {
+        Error = "--pd-clockwise は --pd-in と一緒に指定してください";
         return false;
     }
     if (!Options.DrawDir.empty() && !Options.PdIn && !Options.Table) {

@@ -33,6 +33,7 @@ struct TCalcOptions {
     bool Signature = false;
     bool Identify = false;
     bool PdIn = false;
+    bool PdClockwise = false;  // --pd-in's codes list their labels clockwise
     bool Table = false;     // Files holds names of the knot table
     std::string DrawDir;    // empty: nothing is drawn
     bool Json = false;

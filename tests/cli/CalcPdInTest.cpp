@@ -27,6 +27,19 @@ TEST(CalcPdIn, TheTrefoilFromStandardInput) {
                                                       "  行列式: 3", "  符号数: -2", "  同定: 3_1"}));
 }
 
+// The trefoil written clockwise is read as the same trefoil with the switch
+// and as its mirror without it; the switch goes with --pd-in only.
+TEST(CalcPdIn, ClockwiseCodesWithTheSwitch) {
+    const TInputFile in("X[1,4,2,5] X[3,6,4,1] X[5,2,6,3]\n");
+    const TRun with = Calc("--pd-in --pd-clockwise --jones < " + in.Name);
+    const TRun without = Calc("--pd-in --jones < " + in.Name);
+    const TRun counterClockwise = Calc("--pd-in --jones < " + TInputFile("X[1,5,2,4] X[3,1,4,6] X[5,3,6,2]\n").Name);
+    EXPECT_EQ(Lines(with.Out), (std::vector<std::string>{"標準入力 1 行目", "  ジョーンズ多項式: -t^4 + t^3 + t"}));
+    EXPECT_EQ(with.Out, counterClockwise.Out);
+    EXPECT_EQ(Lines(without.Out), (std::vector<std::string>{"標準入力 1 行目", "  ジョーンズ多項式: t^-1 + t^-3 - t^-4"}));
+    EXPECT_EQ(Calc("--pd-clockwise --jones " + in.Name).Status, 2);
+}
+
 TEST(CalcPdIn, BadLinesAreNamedAndTheOthersComputed) {
     const TInputFile in("# knots\nPD[X[1, 5, 2, 4], X[3, 1, 4, 6], X[5, 3, 6, 2]]\nX[1,2,3]\n\n[[4,2,5,1],[8,6,1,5],[6,3,7,4],[2,7,3,8]]\nX[1,2,3,4]\n");
     const TRun r = Calc("--pd-in --signature " + in.Name);
