@@ -195,9 +195,10 @@ void TForm1::RunCommand(const std::function<void()>& Handler) {
 }
 
 // A menu item bound to Action: it shows the action's caption, image, check
-// mark, hint, shortcut and whether it is enabled, and choosing it runs the action. The shortcut is
-// the action's alone: the item shows it after a tab, as menus show theirs,
-// and holds none of its own, so that a key never has two owners.
+// mark, hint, shortcut and whether it is enabled, and choosing it runs the
+// action. The shortcut is the action's alone: the item shows it after a tab,
+// as menus show theirs, and holds none of its own, so that a key never has
+// two owners.
 static QAction* BindMenuItem(QMenu* Menu, QAction* Action, const char* Name) {
     QAction* const item = new QAction(Menu);
     item->setObjectName(QString::fromLatin1(Name));

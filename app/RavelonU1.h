@@ -272,7 +272,6 @@ public:
     void ShowSentence(const QString& Text, const QString& Title);
     // Wraps a sentence shown again when the pane's width has changed.
     void OutputPaneResized();
-    int FSentenceRoom = 0;  // the pane's width the sentence was wrapped to
     // R under its kind's title; R is then the result Copy result copies.
     void ShowResult(const TResult& R);
     // The result shown in the pane, when there is one.
@@ -374,6 +373,7 @@ private:
     bool FQuitting = false;
     std::unique_ptr<TKnotTable> FKnotTable;  // read at the first identification
     int FExportFilterIndex = 1;              // the figure format chosen last
+    int FSentenceRoom = 0;                   // the pane's width a sentence was wrapped to
 };
 
 }  // namespace ravelon
