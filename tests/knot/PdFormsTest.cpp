@@ -46,9 +46,18 @@ std::vector<TEdge> SortedEdges(const TKnot& K) {
     return edges;
 }
 
+// Under the sanitizers a sample of the table runs.
+#ifdef RAVELON_SANITIZED_TESTS
+constexpr std::size_t kStride = 37;
+#else
+constexpr std::size_t kStride = 1;
+#endif
+
 TEST(PdForms, EveryTableEntryReadsTheSameInEveryForm) {
     std::mt19937 rng(5);
-    for (const auto& row : testing::ReadTableFile(RAVELON_KNOT_TABLE)) {
+    const std::vector<testing::TTableRow> rows = testing::ReadTableFile(RAVELON_KNOT_TABLE);
+    for (std::size_t i = 0; i < rows.size(); i += kStride) {
+        const testing::TTableRow& row = rows[i];
         const TCrossings code = testing::PdCrossings(row.Pd);
         const TKnot original = ReadPdCode(row.Pd);
         const TKnot tuples = ReadPdCode(Tuples(code, -1));
