@@ -54,9 +54,17 @@ std::string OuCodeOfPd(const std::vector<std::vector<int>>& Pd) {
     return out;
 }
 
-// Every entry written and read back, and read from its PD labels by the converter above.
+// Every entry written and read back, and read from its PD labels by the
+// converter above; under the sanitizers a sample of the table.
 TEST(GaussCode, EveryTableEntryWrittenAndFromItsPdLabels) {
-    for (const auto& row : testing::ReadTableFile(RAVELON_KNOT_TABLE)) {
+#ifdef RAVELON_SANITIZED_TESTS
+    constexpr std::size_t stride = 37;
+#else
+    constexpr std::size_t stride = 1;
+#endif
+    const std::vector<testing::TTableRow> rows = testing::ReadTableFile(RAVELON_KNOT_TABLE);
+    for (std::size_t i = 0; i < rows.size(); i += stride) {
+        const testing::TTableRow& row = rows[i];
         const TKnot k = ReadPdCode(row.Pd);
         const TTermMap jones = JonesOf(k);
         const std::string code = OrientedGaussCode(k);
