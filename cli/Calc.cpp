@@ -201,6 +201,8 @@ constexpr const char* kUsage =
     "               N 番目のコード (--pd-in か --table) の図をフォルダ/N.rvd に書く\n"
     "  --json       ファイルごとに一行の JSON オブジェクトで出力する\n"
     "  --pd         PD コードを出力する\n"
+    "  --gauss      向き付きガウスコード (O1+U2+... の形。O/U は上/下、+/- は交点の\n"
+    "               符号、絡み目は成分ごとに [...]) を出力する\n"
     "  --reference  検証用の方法で計算する (ブラケット多項式は状態和で交点数に対して\n"
     "               指数時間、古典的不変量は密なザイフェルト行列で交点数の三乗の時間)\n"
     "  --memory-limit 大きさ\n"
@@ -268,7 +270,7 @@ constexpr TFlag Flags[] = {
     {"--identify", &TCalcOptions::Identify},   {"--pd-in", &TCalcOptions::PdIn},
     {"--pd-clockwise", &TCalcOptions::PdClockwise},
     {"--table", &TCalcOptions::Table},         {"--json", &TCalcOptions::Json},
-    {"--pd", &TCalcOptions::Pd},               {"--reference", &TCalcOptions::Reference},
+    {"--pd", &TCalcOptions::Pd},               {"--gauss", &TCalcOptions::Gauss},               {"--reference", &TCalcOptions::Reference},
     {"--help", &TCalcOptions::Help},           {"-h", &TCalcOptions::Help},
     {"--version", &TCalcOptions::Version},
 };

@@ -38,6 +38,7 @@ struct TCalcOptions {
     std::string DrawDir;    // empty: nothing is drawn
     bool Json = false;
     bool Pd = false;
+    bool Gauss = false;  // print the oriented Gauss code
     bool Reference = false;
     // The memory the bracket may take, in bytes; 0 for a share of the memory
     // free when it starts.

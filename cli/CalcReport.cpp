@@ -6,6 +6,7 @@
 #include "cli/Json.h"
 #include "arith/PolyText.h"
 #include "classical/ClassicalInvariants.h"
+#include "knot/GaussCode.h"
 
 namespace ravelon {
 
@@ -28,6 +29,7 @@ TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKno
     r.Crossings = Knot.FCrossingCount();
     r.Pd = MakePdCode(Knot);
     r.Components = r.Pd.Components;
+    if (Options.Gauss) r.Gauss = OrientedGaussCode(Knot);
     // The reference computations are the full state sum and the dense
     // Seifert matrix; the default ones contract the crossings one by one and
     // eliminate the sparse Seifert matrix of the faces, and give the same
@@ -59,6 +61,7 @@ void PrintReportText(const std::string& Name, const TReport& r, const TCalcOptio
     if (Options.Determinant) Out << "  行列式: " << r.Determinant.get_str() << '\n';
     if (Options.Signature) Out << "  符号数: " << r.Signature << '\n';
     if (Options.Pd) Out << "  PD: " << PdText(r.Pd) << '\n';
+    if (Options.Gauss) Out << "  ガウスコード: " << r.Gauss << '\n';
     if (r.Identified) Out << "  同定: " << IdentifyText(*r.Identified) << '\n';
     if (!r.Drawing.empty()) Out << "  図: " << r.Drawing << '\n';
 }
@@ -74,6 +77,7 @@ void PrintReportJson(const std::string& Name, int Line, const TReport& r, const 
     if (Options.Determinant) Out << ", \"determinant\": " << r.Determinant.get_str();
     if (Options.Signature) Out << ", \"signature\": " << r.Signature;
     if (Options.Pd) Out << ", \"pd\": " << JsonString(PdText(r.Pd));
+    if (Options.Gauss) Out << ", \"gauss\": " << JsonString(r.Gauss);
     if (r.Identified) Out << ", \"identify\": " << IdentifyJson(*r.Identified);
     if (!r.Drawing.empty()) Out << ", \"drawing\": " << JsonString(r.Drawing);
     Out << "}\n";

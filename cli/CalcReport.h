@@ -32,6 +32,7 @@ struct TReport {
     mpz_class Determinant;
     int Signature = 0;
     TPdCode Pd;
+    std::string Gauss;  // the oriented Gauss code, with --gauss
     std::optional<TIdentification> Identified;
     std::string Drawing;  // the file the diagram was drawn into, if any
 };

@@ -10,6 +10,8 @@
 #include <random>
 
 #include "examples/generator/ExampleKnots.h"
+#include "arith/PolyText.h"
+#include "knot/GaussRead.h"
 #include "knot/PdCode.h"
 #include "tests/cli/CalcRun.h"
 #include "tests/support/BraidCode.h"
@@ -38,6 +40,25 @@ TEST(CalcPdIn, ClockwiseCodesWithTheSwitch) {
     EXPECT_EQ(with.Out, counterClockwise.Out);
     EXPECT_EQ(Lines(without.Out), (std::vector<std::string>{"標準入力 1 行目", "  ジョーンズ多項式: t^-1 + t^-3 - t^-4"}));
     EXPECT_EQ(Calc("--pd-clockwise --jones " + in.Name).Status, 2);
+}
+
+// What --gauss prints of every example reads back as a code of the same
+// Jones polynomial, as JSON too.
+TEST(CalcPdIn, GaussCodesReadBack) {
+    for (const auto& entry : std::filesystem::directory_iterator(RAVELON_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".rvd") continue;
+        const TRun r = Calc("--gauss --jones " + entry.path().string());
+        ASSERT_EQ(r.Status, 0) << r.Err;
+        const std::vector<std::string> lines = Lines(r.Out);
+        ASSERT_EQ(lines.size(), 3u);
+        const std::string prefix = "  ガウスコード: ";
+        ASSERT_EQ(lines[2].rfind(prefix, 0), 0u) << lines[2];
+        TPoly jones(0);
+        ReadOrientedGauss(lines[2].substr(prefix.size())).Jones(jones);
+        EXPECT_EQ("  ジョーンズ多項式: " + PolyText(jones, "t"), lines[1]) << entry.path();
+    }
+    const TRun json = Calc("--json --gauss --twist " + std::string(RAVELON_EXAMPLES_DIR) + "/trefoil-right.rvd");
+    EXPECT_NE(json.Out.find("\"gauss\": \"O1+U2+O3+U1+O2+U3+\""), std::string::npos) << json.Out;
 }
 
 TEST(CalcPdIn, BadLinesAreNamedAndTheOthersComputed) {
