@@ -26,6 +26,7 @@
 
 #include "diagram/Draw.h"
 #include "diagram/FileError.h"
+#include "diagram/TextFile.h"
 
 namespace ravelon {
 
@@ -226,21 +227,8 @@ TDraw ReadDiagram(std::streambuf& Buffer, std::optional<std::int64_t> MaxBytes, 
 }  // namespace
 
 void TDraw::LoadFromFile(const std::string& FileName, int& Width, int& Height) {
-    if (FileName.empty()) throw TFileError(BadFileNameMessage);
-    // Not blocking: opening a pipe without a writer must not hang; only
-    // regular files are read (a device could deliver bytes without end).
-    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) FailWithError(errno);
     struct stat st {};
-    int err = 0;
-    if (::fstat(fd, &st) != 0)
-        err = errno;
-    else if (!S_ISREG(st.st_mode))
-        err = EISDIR;
-    if (err != 0) {
-        ::close(fd);
-        FailWithError(err);
-    }
+    const int fd = OpenRegularFile(FileName, st);
     TFdBuffer buffer(fd);
     int width = 0, height = 0;
     TDraw d;

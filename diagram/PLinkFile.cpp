@@ -13,7 +13,7 @@
 
 #include "diagram/FileError.h"
 #include "diagram/Perturbation.h"
-#include "diagram/SaveText.h"
+#include "diagram/TextFile.h"
 
 namespace ravelon {
 
@@ -85,18 +85,11 @@ std::string PLinkText(const TDraw& D) {
 void SavePLinkFile(const std::string& FileName, const TDraw& D) { SaveTextToFile(FileName, PLinkText(D)); }
 
 TPLinkDiagram LoadPLinkFile(const std::string& FileName) {
-    if (FileName.empty()) throw TFileError(BadFileNameMessage);
-    // Not blocking, and regular files only, as for the knot data file.
-    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) FailWithError(errno);
     struct stat st {};
+    const int fd = OpenRegularFile(FileName, st);
     int err = 0;
-    if (::fstat(fd, &st) != 0)
-        err = errno;
-    else if (!S_ISREG(st.st_mode))
-        err = EISDIR;
     std::string text;
-    if (err == 0 && st.st_size > MaxFileBytes) err = EFBIG;
+    if (st.st_size > MaxFileBytes) err = EFBIG;
     char buffer[65536];
     while (err == 0) {
         const ssize_t k = ::read(fd, buffer, sizeof buffer);

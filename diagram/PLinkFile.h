@@ -75,7 +75,7 @@ std::string PLinkText(const TDraw& D);
 // The diagram of a link projection text. Throws TFileError.
 TPLinkDiagram ReadPLink(const std::string& Text);
 
-// Writes PLinkText(D) to FileName atomically (diagram/SaveText.h). Throws
+// Writes PLinkText(D) to FileName atomically (diagram/TextFile.h). Throws
 // TFileError.
 void SavePLinkFile(const std::string& FileName, const TDraw& D);
 
