@@ -82,6 +82,7 @@ struct TCalcRun {
     int Status = 0;
     bool First = true;
     int Codes = 0;  // codes taken so far, which number the drawings
+    TCodeFormat Notation = TCodeFormat::Auto;  // of the line read last with --code-in
 
     // Computes and prints the diagram MakeKnot gives, named Name (Line > 0
     // for a PD code), and draws it with --draw; a failure is reported on Err
@@ -93,6 +94,7 @@ struct TCalcRun {
         try {
             const TKnot knot = MakeKnot();
             TReport r = ComputeReport(knot, Options, Table, Stop);
+            r.Notation = Notation;
             std::string drawError;
             if (!Options.DrawDir.empty()) {
                 try {
@@ -122,11 +124,12 @@ struct TCalcRun {
         }
     }
 
-    // Every PD code of a file ("-": standard input), one a line; blank lines
-    // and lines starting with '#' are skipped. A file that cannot be opened,
-    // a folder, or a read that fails part-way is a failure of the file, with
-    // its cause; the lines read before are computed.
-    void PdFile(const std::string& File) {
+    // Every code of a file ("-": standard input), one a line, in the notation
+    // of --pd-in or --code-in; blank lines and lines starting with '#' are
+    // skipped. A file that cannot be opened, a folder, or a read that fails
+    // part-way is a failure of the file, with its cause; the lines read
+    // before are computed.
+    void CodeFile(const std::string& File) {
         const bool stdin = File == "-";
         const std::string name = stdin ? "標準入力" : File;
         const TDescriptor file(stdin ? STDIN_FILENO : ::open(File.c_str(), O_RDONLY | O_CLOEXEC), !stdin);
@@ -145,12 +148,21 @@ struct TCalcRun {
         for (; !Stopped() && in.Next(line); ++number) {
             if (line.find_first_not_of(" \t\r") == std::string::npos || line[line.find_first_not_of(" \t\r")] == '#')
                 continue;
-            One(name, number, [&] { return ReadPdCode(line, {Options.PdClockwise}); },
-                name + " " + std::to_string(number) + " 行目");
+            One(name, number, [&] { return ReadLine(line); }, name + " " + std::to_string(number) + " 行目");
             if (!Out) return;
         }
         if (in.Error() != 0)
             Fail(name, std::to_string(number) + " 行目を読み込めませんでした (" + FileErrorMessage(in.Error()) + ")");
+    }
+
+    // The code of a line of --pd-in or --code-in; the notation of the latter
+    // is kept for the report.
+    TKnot ReadLine(const std::string& Line) {
+        Notation = TCodeFormat::Auto;
+        if (!Options.CodeIn) return ReadPdCode(Line, {Options.PdClockwise});
+        TCodeRead read = ReadCode(Line, Options.CodeFormat, {Options.PdClockwise});
+        Notation = read.Format;
+        return std::move(read.Knot);
     }
 
     // The entry of the knot table named Name, read as --pd-in reads its code.
@@ -178,6 +190,7 @@ constexpr const char* kVersion = "1.2.0.30";
 constexpr const char* kUsage =
     "使い方: ravelon-calc [オプション] ファイル.rvd...\n"
     "       ravelon-calc --pd-in [オプション] [PD コードのファイル...]\n"
+    "       ravelon-calc --code-in [オプション] [コードのファイル...]\n"
     "       ravelon-calc --table [オプション] 表の名前...\n"
     "結び目データファイルまたは PD コードの不変量を計算します。\n"
     "\n"
@@ -193,14 +206,25 @@ constexpr const char* kUsage =
     "  --pd-in      ファイル (なければ標準入力) の各行の PD コードを読む。交点は\n"
     "               入ってくる下の弧から反時計回りにラベルを並べる (X[1,5,2,4] など、\n"
     "               0 から始まる [(0, 4, 1, 3), ...] の形や飛び飛びのラベルも読む)\n"
+    "  --code-in    ファイル (なければ標準入力) の各行のコードを、どの記法でも読む:\n"
+    "               PD コード、DT コード (4 6 2、cacbca)、ガウスコード (-1 2 -3 1 -2 3、\n"
+    "               O1+U2+...)、組みひも (1 -2 1 -2、aBaB)、トーラス結び目 (T(3,4))。\n"
+    "               行の初めの「DT:」などの記法の名前 (大文字小文字は問わない) か\n"
+    "               --code-format で記法を決める。どちらもなければ記法は文字から\n"
+    "               判断する (数のならびは、2 から 2n までの偶数なら DT コード、\n"
+    "               どの数も正と負で一度ずつならガウスコード、そのほかは組みひも。\n"
+    "               文字だけの行は組みひもか DT コードか決められないので指定が要る)\n"
+    "  --code-format 記法\n"
+    "               --code-in の行の記法: pd、dt、gauss、braid、torus\n"
     "  --pd-clockwise\n"
-    "               --pd-in のコードを、ラベルを時計回りに並べたものとして読む\n"
+    "               PD コードを、ラベルを時計回りに並べたものとして読む\n"
     "               (指定しなければ、時計回りのコードは鏡像として読まれる)\n"
     "  --table      引数を結び目の表の名前 (3_1、L6a4{0,0} など) とし、その PD コードを読む\n"
     "  --draw フォルダ\n"
-    "               N 番目のコード (--pd-in か --table) の図をフォルダ/N.rvd に書く\n"
+    "               N 番目のコード (--pd-in、--code-in か --table) の図をフォルダ/N.rvd に書く\n"
     "  --json       ファイルごとに一行の JSON オブジェクトで出力する\n"
     "  --pd         PD コードを出力する\n"
+    "  --dt         DT コードを出力する (一つの成分の結び目だけ。鏡像と区別しない)\n"
     "  --gauss      向き付きガウスコード (O1+U2+... の形。O/U は上/下、+/- は交点の\n"
     "               符号、絡み目は成分ごとに [...]) を出力する\n"
     "  --reference  検証用の方法で計算する (ブラケット多項式は状態和で交点数に対して\n"
@@ -268,9 +292,10 @@ constexpr TFlag Flags[] = {
     {"--jones", &TCalcOptions::Jones},         {"--alexander", &TCalcOptions::Alexander},
     {"--determinant", &TCalcOptions::Determinant}, {"--signature", &TCalcOptions::Signature},
     {"--identify", &TCalcOptions::Identify},   {"--pd-in", &TCalcOptions::PdIn},
-    {"--pd-clockwise", &TCalcOptions::PdClockwise},
+    {"--pd-clockwise", &TCalcOptions::PdClockwise}, {"--code-in", &TCalcOptions::CodeIn},
     {"--table", &TCalcOptions::Table},         {"--json", &TCalcOptions::Json},
-    {"--pd", &TCalcOptions::Pd},               {"--gauss", &TCalcOptions::Gauss},               {"--reference", &TCalcOptions::Reference},
+    {"--pd", &TCalcOptions::Pd},               {"--gauss", &TCalcOptions::Gauss},
+    {"--dt", &TCalcOptions::Dt},               {"--reference", &TCalcOptions::Reference},
     {"--help", &TCalcOptions::Help},           {"-h", &TCalcOptions::Help},
     {"--version", &TCalcOptions::Version},
 };
@@ -294,23 +319,27 @@ bool CheckCombination(TCalcOptions& Options, std::string& Error) {
         !Options.Signature)
         Options.Bracket = Options.Twist = Options.Jones = true;
     if (Options.Help || Options.Version) return true;
-    if (Options.Table && Options.PdIn) {
-        Error = "--table と --pd-in は一緒に指定できません";
+    if (static_cast<int>(Options.Table) + static_cast<int>(Options.PdIn) + static_cast<int>(Options.CodeIn) > 1) {
+        Error = "--table、--pd-in、--code-in はどれか一つだけ指定できます";
+        return false;
+    }
+    if (Options.CodeFormat != TCodeFormat::Auto && !Options.CodeIn) {
+        Error = "--code-format は --code-in と一緒に指定してください";
         return false;
     }
     if (Options.Table && Options.Files.empty()) {
         Error = "結び目の表の名前が指定されていません";
         return false;
     }
-    if (Options.PdClockwise && !Options.PdIn) {
-        Error = "--pd-clockwise は --pd-in と一緒に指定してください";
+    if (Options.PdClockwise && !Options.PdIn && !Options.CodeIn) {
+        Error = "--pd-clockwise は --pd-in か --code-in と一緒に指定してください";
         return false;
     }
-    if (!Options.DrawDir.empty() && !Options.PdIn && !Options.Table) {
-        Error = "--draw は --pd-in か --table と一緒に指定してください";
+    if (!Options.DrawDir.empty() && !Options.PdIn && !Options.CodeIn && !Options.Table) {
+        Error = "--draw は --pd-in、--code-in か --table と一緒に指定してください";
         return false;
     }
-    if (Options.PdIn && Options.Files.empty()) Options.Files.push_back("-");
+    if ((Options.PdIn || Options.CodeIn) && Options.Files.empty()) Options.Files.push_back("-");
     if (Options.Files.empty()) {
         Error = "ファイルが指定されていません";
         return false;
@@ -335,6 +364,13 @@ bool ParseCalcOptions(const std::vector<std::string>& Args, TCalcOptions& Option
         } else if (a == "--draw" || a.starts_with("--draw=")) {
             if (!OptionValue(Args, i, "--draw", Options.DrawDir) || Options.DrawDir.empty()) {
                 Error = "--draw に書き込むフォルダが指定されていません";
+                return false;
+            }
+        } else if (a == "--code-format" || a.starts_with("--code-format=")) {
+            std::string name;
+            if (!OptionValue(Args, i, "--code-format", name) ||
+                (Options.CodeFormat = CodeFormatNamed(name)) == TCodeFormat::Auto) {
+                Error = "--code-format には pd、dt、gauss、braid、torus のどれかを指定してください";
                 return false;
             }
         } else if (a == "--memory-limit" || a.starts_with("--memory-limit=")) {
@@ -387,8 +423,8 @@ int RunCalc(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
             if (run.Stopped()) throw TCancelled();
             if (options.Table) {
                 run.TableEntry(file);
-            } else if (options.PdIn) {
-                run.PdFile(file);
+            } else if (options.PdIn || options.CodeIn) {
+                run.CodeFile(file);
             } else {
                 run.One(file, 0, [&] { return KnotOfFile(file); });
             }

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "knot/CodeRead.h"
+
 namespace ravelon {
 
 // What the user asked for on the command line.
@@ -33,12 +35,15 @@ struct TCalcOptions {
     bool Signature = false;
     bool Identify = false;
     bool PdIn = false;
-    bool PdClockwise = false;  // --pd-in's codes list their labels clockwise
+    bool PdClockwise = false;  // PD codes list their labels clockwise
+    bool CodeIn = false;       // Files hold codes in any notation, one a line
+    TCodeFormat CodeFormat = TCodeFormat::Auto;  // the notation of --code-in's lines
     bool Table = false;     // Files holds names of the knot table
     std::string DrawDir;    // empty: nothing is drawn
     bool Json = false;
     bool Pd = false;
     bool Gauss = false;  // print the oriented Gauss code
+    bool Dt = false;     // print the DT code of a knot
     bool Reference = false;
     // The memory the bracket may take, in bytes; 0 for a share of the memory
     // free when it starts.

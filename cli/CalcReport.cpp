@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CalcReport.h"
 
+#include <cctype>
 #include <ostream>
+#include <stdexcept>
 
 #include "cli/Json.h"
 #include "arith/PolyText.h"
 #include "classical/ClassicalInvariants.h"
+#include "knot/DtCode.h"
 #include "knot/GaussCode.h"
 
 namespace ravelon {
@@ -30,6 +33,10 @@ TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKno
     r.Pd = MakePdCode(Knot);
     r.Components = r.Pd.Components;
     if (Options.Gauss) r.Gauss = OrientedGaussCode(Knot);
+    if (Options.Dt) {
+        if (r.Components > 1) throw std::runtime_error("DT コードは一つの成分の結び目にだけ書けます");
+        r.Dt = DtCode(Knot);
+    }
     // The reference computations are the full state sum and the dense
     // Seifert matrix; the default ones contract the crossings one by one and
     // eliminate the sparse Seifert matrix of the faces, and give the same
@@ -53,7 +60,9 @@ TReport ComputeReport(const TKnot& Knot, const TCalcOptions& Options, const TKno
 }
 
 void PrintReportText(const std::string& Name, const TReport& r, const TCalcOptions& Options, std::ostream& Out) {
-    Out << Name << '\n';
+    Out << Name;
+    if (r.Notation != TCodeFormat::Auto) Out << " (" << CodeFormatTitle(r.Notation) << ")";
+    Out << '\n';
     if (Options.Bracket) Out << "  ブラケット多項式: " << PolyText(r.Bracket, "A") << '\n';
     if (Options.Twist) Out << "  ねじり数: " << r.Twist << '\n';
     if (Options.Jones) Out << "  ジョーンズ多項式: " << PolyText(r.Jones, "t") << '\n';
@@ -61,6 +70,7 @@ void PrintReportText(const std::string& Name, const TReport& r, const TCalcOptio
     if (Options.Determinant) Out << "  行列式: " << r.Determinant.get_str() << '\n';
     if (Options.Signature) Out << "  符号数: " << r.Signature << '\n';
     if (Options.Pd) Out << "  PD: " << PdText(r.Pd) << '\n';
+    if (Options.Dt) Out << "  DT: " << r.Dt << '\n';
     if (Options.Gauss) Out << "  ガウスコード: " << r.Gauss << '\n';
     if (r.Identified) Out << "  同定: " << IdentifyText(*r.Identified) << '\n';
     if (!r.Drawing.empty()) Out << "  図: " << r.Drawing << '\n';
@@ -69,6 +79,11 @@ void PrintReportText(const std::string& Name, const TReport& r, const TCalcOptio
 void PrintReportJson(const std::string& Name, int Line, const TReport& r, const TCalcOptions& Options, std::ostream& Out) {
     Out << (Options.Table ? "{\"table\": " : "{\"file\": ") << JsonString(Name);
     if (Line > 0) Out << ", \"line\": " << Line;
+    if (r.Notation != TCodeFormat::Auto) {
+        std::string name = CodeFormatName(r.Notation);
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        Out << ", \"notation\": " << JsonString(name);
+    }
     Out << ", \"crossings\": " << r.Crossings << ", \"components\": " << r.Components;
     if (Options.Bracket) Out << ", \"bracket\": " << JsonPoly(r.Bracket, "A");
     if (Options.Twist) Out << ", \"twist\": " << r.Twist;
@@ -77,6 +92,7 @@ void PrintReportJson(const std::string& Name, int Line, const TReport& r, const 
     if (Options.Determinant) Out << ", \"determinant\": " << r.Determinant.get_str();
     if (Options.Signature) Out << ", \"signature\": " << r.Signature;
     if (Options.Pd) Out << ", \"pd\": " << JsonString(PdText(r.Pd));
+    if (Options.Dt) Out << ", \"dt\": " << JsonString(r.Dt);
     if (Options.Gauss) Out << ", \"gauss\": " << JsonString(r.Gauss);
     if (r.Identified) Out << ", \"identify\": " << IdentifyJson(*r.Identified);
     if (!r.Drawing.empty()) Out << ", \"drawing\": " << JsonString(r.Drawing);

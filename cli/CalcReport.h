@@ -33,6 +33,8 @@ struct TReport {
     int Signature = 0;
     TPdCode Pd;
     std::string Gauss;  // the oriented Gauss code, with --gauss
+    std::string Dt;     // the DT code, with --dt
+    TCodeFormat Notation = TCodeFormat::Auto;  // the notation a --code-in line was read in
     std::optional<TIdentification> Identified;
     std::string Drawing;  // the file the diagram was drawn into, if any
 };

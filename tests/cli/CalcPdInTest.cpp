@@ -32,10 +32,10 @@ TEST(CalcPdIn, TheTrefoilFromStandardInput) {
 // The trefoil written clockwise is read as the same trefoil with the switch
 // and as its mirror without it; the switch goes with --pd-in only.
 TEST(CalcPdIn, ClockwiseCodesWithTheSwitch) {
+    const TRun counterClockwise = Calc("--pd-in --jones < " + TInputFile("X[1,5,2,4] X[3,1,4,6] X[5,3,6,2]\n").Name);
     const TInputFile in("X[1,4,2,5] X[3,6,4,1] X[5,2,6,3]\n");
     const TRun with = Calc("--pd-in --pd-clockwise --jones < " + in.Name);
     const TRun without = Calc("--pd-in --jones < " + in.Name);
-    const TRun counterClockwise = Calc("--pd-in --jones < " + TInputFile("X[1,5,2,4] X[3,1,4,6] X[5,3,6,2]\n").Name);
     EXPECT_EQ(Lines(with.Out), (std::vector<std::string>{"標準入力 1 行目", "  ジョーンズ多項式: -t^4 + t^3 + t"}));
     EXPECT_EQ(with.Out, counterClockwise.Out);
     EXPECT_EQ(Lines(without.Out), (std::vector<std::string>{"標準入力 1 行目", "  ジョーンズ多項式: t^-1 + t^-3 - t^-4"}));
