@@ -22,13 +22,9 @@ namespace ravelon {
 namespace {
 
 using testing::NonZero;
+using testing::JonesOf;
+using testing::Mirror;
 using testing::TTermMap;
-
-TTermMap JonesOf(const TKnot& K) {
-    TPoly jones;
-    K.Jones(jones);
-    return NonZero(jones);
-}
 
 // The word in Tietze's notation, in one of its written forms, and in letters.
 std::string Tietze(const std::vector<int>& Word, int Form) {
@@ -87,12 +83,6 @@ TTermMap PublishedTorusJones(int p, int q) {
     TTermMap out;
     for (int k = 0; k <= p + q; ++k)
         if (quotient[k] != 0) out[{k + (p - 1) * (q - 1) / 2, 1}] = quotient[k];
-    return out;
-}
-
-TTermMap Mirror(const TTermMap& Terms) {
-    TTermMap out;
-    for (const auto& [e, c] : Terms) out[{-e.first, e.second}] = c;
     return out;
 }
 

@@ -22,19 +22,9 @@ namespace ravelon {
 namespace {
 
 using testing::NonZero;
+using testing::JonesOf;
+using testing::Mirror;
 using testing::TTermMap;
-
-TTermMap JonesOf(const TKnot& K) {
-    TPoly jones;
-    K.Jones(jones);
-    return NonZero(jones);
-}
-
-TTermMap Mirror(const TTermMap& Jones) {
-    TTermMap out;
-    for (const auto& [e, c] : Jones) out[{-e.first, e.second}] = c;
-    return out;
-}
 
 bool SameUpToMirror(const TTermMap& A, const TTermMap& B) { return A == B || A == Mirror(B); }
 

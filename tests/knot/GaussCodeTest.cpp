@@ -17,13 +17,9 @@ namespace ravelon {
 namespace {
 
 using testing::NonZero;
+using testing::JonesOf;
+using testing::Mirror;
 using testing::TTermMap;
-
-TTermMap JonesOf(const TKnot& K) {
-    TPoly jones;
-    K.Jones(jones);
-    return NonZero(jones);
-}
 
 // The O/U code of a PD code, from its labels alone: in X[a, b, c, d] the
 // under-strand runs from a to c and the over-strand between b and d, from the

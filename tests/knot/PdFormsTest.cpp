@@ -17,14 +17,10 @@ namespace ravelon {
 namespace {
 
 using testing::NonZero;
+using testing::JonesOf;
+using testing::Mirror;
 using testing::TTermMap;
 using TCrossings = std::vector<std::vector<int>>;
-
-TTermMap JonesOf(const TKnot& K) {
-    TPoly jones;
-    K.Jones(jones);
-    return NonZero(jones);
-}
 
 // "[(a, b, c, d), ...]" with every label moved by Shift.
 std::string Tuples(const TCrossings& Code, int Shift) {
@@ -83,9 +79,7 @@ TEST(PdForms, EveryTableEntryReadsTheSameInEveryForm) {
         const TKnot switched = ReadPdCode(text, TPdOptions{.Clockwise = true});
         EXPECT_EQ(switched.FCrossings, original.FCrossings) << row.Name;
         EXPECT_EQ(switched.FEdges, original.FEdges) << row.Name;
-        TTermMap mirror;
-        for (const auto& [e, c] : JonesOf(original)) mirror[{-e.first, e.second}] = c;
-        EXPECT_EQ(JonesOf(ReadPdCode(text)), mirror) << row.Name;
+        EXPECT_EQ(JonesOf(ReadPdCode(text)), Mirror(JonesOf(original))) << row.Name;
     }
 }
 

@@ -54,4 +54,16 @@ TTermMap JonesFromBracket(const TPoly& Bracket, int W) {
     return jones;
 }
 
+TTermMap JonesOf(const TKnot& K) {
+    TPoly jones;
+    K.Jones(jones);
+    return NonZero(jones);
+}
+
+TTermMap Mirror(const TTermMap& Terms) {
+    TTermMap out;
+    for (const auto& [e, c] : Terms) out[{-e.first, e.second}] = c;
+    return out;
+}
+
 }  // namespace ravelon::testing

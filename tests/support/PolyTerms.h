@@ -7,6 +7,7 @@
 
 #include "arith/Poly.h"
 #include "bracket/Contraction.h"
+#include "knot/Knot.h"
 
 namespace ravelon::testing {
 
@@ -15,6 +16,11 @@ namespace ravelon::testing {
 using TTermMap = std::map<std::pair<int, int>, TCoefficient>;
 
 TTermMap NonZero(const TPoly& P);
+
+// The terms of the Jones polynomial of K, and the terms with every exponent
+// negated (t -> 1/t: the Jones polynomial of the mirror image).
+TTermMap JonesOf(const TKnot& K);
+TTermMap Mirror(const TTermMap& Terms);
 
 // The bracket terms of the contraction as a polynomial in A.
 TPoly BracketPoly(const TLaurent& Terms);
