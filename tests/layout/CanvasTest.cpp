@@ -47,32 +47,5 @@ TEST(Canvas, TheSpacingIsTheWidestTheRulesAllow) {
     }
 }
 
-// A large code is drawn at the spacing and on the canvas the rules give for
-// its grid, read back from the drawing: the spacing divides every distance
-// between the corners' lines.
-TEST(Canvas, ALargeCodeIsDrawnAtTheWidestSpacing) {
-    for (const int n : {8, 20, 30, 45, 60}) {
-        const TDrawing d = DrawCode(testing::TorusTwo(n));
-        ASSERT_EQ(testing::SpacingFault(d), "") << n;
-        std::vector<int> xs, ys;
-        for (const TDrawPoint& p : d.Draw.FPoints) {
-            xs.push_back(p.X);
-            ys.push_back(p.Y);
-        }
-        int spacing = 0;
-        for (std::size_t i = 1; i < xs.size(); ++i)
-            spacing = std::gcd(spacing, std::gcd(std::abs(xs[i] - xs[0]), std::abs(ys[i] - ys[0])));
-        ASSERT_GT(spacing, 0);
-        const auto [minX, maxX] = std::minmax_element(xs.begin(), xs.end());
-        const auto [minY, maxY] = std::minmax_element(ys.begin(), ys.end());
-        const TCanvasFit fit = CanvasFor((*maxX - *minX) / spacing, (*maxY - *minY) / spacing);
-        EXPECT_EQ(spacing, fit.Spacing) << n;
-        EXPECT_EQ(d.Width, fit.Width) << n;
-        EXPECT_EQ(d.Height, fit.Height) << n;
-        EXPECT_GE(spacing, std::min(kComfortSpacing, SpacingOn((*maxX - *minX) / spacing, (*maxY - *minY) / spacing,
-                                                               kMaxCanvasSide, kMaxCanvasSide, kMaxSpacing)));
-    }
-}
-
 }  // namespace
 }  // namespace ravelon
