@@ -85,11 +85,6 @@ bool BelongsTo(const QObject* Object, const QObject* Window) {
     return false;
 }
 
-// The diagram and the document as a job was given them.
-bool SameDocument(const TWindowState& A, const TWindowState& B) {
-    return A.Diagram == B.Diagram && A.KnotName == B.KnotName && A.FileName == B.FileName;
-}
-
 }  // namespace
 
 // The window busy with Progress's computation, for as long as it lives.
@@ -168,7 +163,7 @@ void TForm1::RunBusy(const std::function<void(TProgress&)>& Job) {
         throw TCancelled();
     }
     if (error) std::rethrow_exception(error);
-    if (!SameDocument(*given, *CaptureState())) {
+    if (!(*given == *CaptureState())) {
         ShowHint(StaleHint);
         throw TCancelled();
     }

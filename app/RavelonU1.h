@@ -69,6 +69,7 @@ struct TWindowState {
     TDiagramSnapshot Diagram;
     QString KnotName;
     QString FileName;
+    friend bool operator==(const TWindowState&, const TWindowState&) = default;
 };
 
 // The main window.

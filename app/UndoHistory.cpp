@@ -72,9 +72,7 @@ void TForm1::RecordStep(const std::shared_ptr<const TWindowState>& Before, bool 
     std::shared_ptr<const TWindowState> before = Before;
     if (UndoStack->index() > 0) {
         const auto* last = static_cast<const TDiagramStep*>(UndoStack->command(UndoStack->index() - 1));
-        if (last->After->Diagram == before->Diagram && last->After->KnotName == before->KnotName &&
-            last->After->FileName == before->FileName)
-            before = last->After;
+        if (*last->After == *before) before = last->After;
     }
     UndoStack->push(new TDiagramStep(*this, std::move(before), std::move(after), Document));
     if (HistoryBytesHeld() > FHistoryLimit) DropOldestSteps();
